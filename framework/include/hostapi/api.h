@@ -1,0 +1,20 @@
+// The whole host interface as plug-ins see it.
+#pragma once
+
+#include "hostapi/types.h"
+#include "hostapi/vector.h"
+#include "hostapi/text.h"
+#include "hostapi/memory.h"
+#include "hostapi/console.h"
+#include "hostapi/container.h"
+#include "hostapi/customdata.h"
+#include "hostapi/baselist.h"
+#include "hostapi/objects.h"
+#include "hostapi/document.h"
+#include "hostapi/modeling.h"
+#include "hostapi/file.h"
+#include "hostapi/resource.h"
+#include "hostapi/plugin.h"
+#include "hostapi/view.h"
+#include "hostapi/thread.h"
+#include "hostapi/dialog.h"
