@@ -1,0 +1,41 @@
+// Host-side scene services for the executable, session scripts and tests (not for plug-ins).
+#pragma once
+
+#include <string>
+
+#include "hostapi/document.h"
+
+namespace standin
+{
+
+// Creates a document, adds it to the host's open documents and makes it the active one.
+BaseDocument* NewDocument();
+// Makes an open document the active one (nullptr: none active).
+void SetActiveDocument(BaseDocument* doc);
+// Frees every open document (shutdown, tests).
+void CloseAllDocuments();
+
+// A polygon object with the geometry of a primitive: Ocube (edge length size, 6 quads, 8 points) or
+// Oplane (size x size in the object's X-Z plane, segments x segments quads, normal +Y). Named
+// "Cube" / "Plane". nullptr with *error set for other types or sizes that are not finite and > 0.
+PolygonObject* MakePrimitive(Int32 type, Float size, Int32 segments, std::string* error);
+// Reads a Wavefront OBJ file (v, vt, f with 3 or 4 corners; negative indices) as one polygon
+// object named after the file; nullptr with *error ("line N: ...") on a bad or missing file.
+PolygonObject* ImportObj(const std::string& path, std::string* error);
+
+// Finds an object by its name path ("Parent/Child"); nullptr when none.
+BaseObject* FindObjectByPath(BaseDocument* doc, const std::string& path);
+// Finds a material by name; nullptr when none.
+BaseMaterial* FindMaterial(BaseDocument* doc, const std::string& name);
+
+// The scene as text: one line per object, indented by depth, with type, name, identity, global
+// position and point/polygon counts; then the materials. Deterministic for a given script.
+std::string DescribeScene(BaseDocument* doc);
+
+// Number of EventAdd calls so far (tests observe host update events through it).
+Int64 EventCount();
+// Number of undo records added to doc so far, and the kind and element of record i.
+Int32 UndoRecordCount(BaseDocument* doc);
+bool UndoRecord(BaseDocument* doc, Int32 i, Int32* type, BaseList2D** element);
+
+} // namespace standin
