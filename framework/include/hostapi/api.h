@@ -16,5 +16,7 @@
 #include "hostapi/resource.h"
 #include "hostapi/plugin.h"
 #include "hostapi/view.h"
+#include "hostapi/picking.h"
+#include "hostapi/snapping.h"
 #include "hostapi/thread.h"
 #include "hostapi/dialog.h"
