@@ -1,0 +1,68 @@
+#include "Dtool.h"
+
+#include <utility>
+
+#include "ToolSettings.h"
+#include "hostapi/modeling.h"
+
+namespace
+{
+// Spline data entry 1001 (intermediate points) set to 3: uniform spacing along the curve.
+constexpr Int32 INTERPOLATION_UNIFORM = 3;
+// Resampling mode handed to the command: a fixed number of points.
+constexpr Int32 RESAMPLE_BY_COUNT = 4;
+
+void FreeSpline(SplineObject*& spline)
+{
+	BaseObject* op = spline;
+	BaseObject::Free(op);
+	spline = nullptr;
+}
+} // namespace
+
+bool DTOOL::ResampleStroke(BaseDocument* doc, const BaseContainer& settings, Stroke& stroke)
+{
+	const Int32 count = stroke.GetCount();
+	SplineObject* spline = SplineObject::Alloc(count, SPLINETYPE_LINEAR);
+	if (!spline)
+		return true;
+	if (BaseContainer* data = spline->GetDataInstance())
+		data->SetInt32(SPLINEOBJECT_INTERPOLATION, INTERPOLATION_UNIFORM);
+
+	Vector* pts = spline->GetPointW();
+	if (pts)
+	{
+		for (Int32 i = 0; i < count && i < spline->GetPointCount(); ++i)
+			pts[i] = stroke[i].pos;
+	}
+
+	BaseContainer params;
+	params.SetInt32(MDATA_SPLINE_RESAMPLE_MODE, RESAMPLE_BY_COUNT);
+	params.SetInt32(MDATA_SPLINE_RESAMPLE_COUNT, settings.GetInt32(LOOM_FREEHAND_POINTS));
+	ModelingCommandData cd;
+	cd.doc = doc;
+	cd.op = spline;
+	cd.bc = &params;
+	if (!SendModelingCommand(MCOMMAND_SPLINE_RESAMPLE, cd))
+	{
+		FreeSpline(spline);
+		return false;
+	}
+
+	// The new points are gathered apart and swapped in whole, so a refused allocation cannot
+	// leave the stroke half rebuilt.
+	const Int32 newCount = spline->GetPointCount();
+	const Vector* result = spline->GetPointR();
+	Stroke rebuilt;
+	if (newCount > 0 && (!result || !rebuilt.Reserve(newCount)))
+	{
+		FreeSpline(spline);
+		return true;
+	}
+	for (Int32 i = 0; i < newCount; ++i)
+		rebuilt.AppendPoint(i, result[i]);
+	stroke = std::move(rebuilt);
+
+	FreeSpline(spline);
+	return true;
+}
