@@ -1,0 +1,7 @@
+#include "TarnwickCommand.h"
+
+bool TarnwickCommand::Execute(BaseDocument* doc)
+{
+	(void)doc;
+	return true;
+}
