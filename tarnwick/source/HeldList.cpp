@@ -1,0 +1,202 @@
+// The held list: making entries from scene elements and rebuilding the list after a scene change.
+#include "ElementSearch.h"
+#include "ManagerModel.h"
+
+namespace
+{
+constexpr const char* SOURCE_TAG = "source\\Tarnwick";
+}
+
+PNode* ManagerModel::MakeEntry(BaseList2D* element, PNode* parent, bool topLevel, bool useMarker, bool* failed)
+{
+	*failed = false;
+	PNode* entry = NewObjTagged(PNode, SOURCE_TAG);
+	if (!entry)
+	{
+		*failed = true;
+		return nullptr;
+	}
+	entry->link = BaseLink::Alloc();
+	if (!entry->link)
+	{
+		DeleteObj(entry);
+		*failed = true;
+		return nullptr;
+	}
+	entry->link->SetLink(element);
+	entry->name = element->GetName();
+
+	BaseObject* object = nullptr;
+	if (IsObjectElement(element))
+	{
+		object = static_cast<BaseObject*>(element);
+		entry->identity = object->GetGUID();
+		entry->kind = topLevel ? ENTRY_OBJECT : ENTRY_DESCENDANT;
+		entry->selected = topLevel && object->GetNBit(NBIT_ACTIVE) ? 1 : 0;
+		// The entry starts with the first Object Manager's unfold state whichever manager the
+		// tree mirrors; a refresh then keeps what the user set in the tree.
+		entry->opened = object->GetNBit(NBIT_OM1_FOLD) ? 1 : 0;
+	}
+	else if (IsMaterialElement(element))
+	{
+		auto* material = static_cast<BaseMaterial*>(element);
+		entry->kind = ENTRY_MATERIAL;
+		entry->opened = 0;
+		entry->selected = material->GetNBit(NBIT_ACTIVE) ? 1 : 0;
+		if (useMarker)
+		{
+			if (ReadMaterialMarker(material, &entry->identity))
+				entry->selected = 0;
+			else if (!AddMaterialMarker(material, &entry->identity))
+				entry->identity = 0;
+		}
+	}
+	else
+	{
+		// Neither object nor material: it never reaches the lists.
+		DeleteObj(entry);
+		return nullptr;
+	}
+
+	if (!heldPool.Append(entry))
+	{
+		DeleteObj(entry);
+		*failed = true;
+		return nullptr;
+	}
+	parent->children.Append(entry);
+
+	if (object && !MakeDescendants(object, entry))
+	{
+		*failed = true;
+		return nullptr;
+	}
+	return entry;
+}
+
+bool ManagerModel::MakeDescendants(BaseObject* object, PNode* entry)
+{
+	for (BaseObject* child = object->GetDown(); child && child != object; child = child->GetNext())
+	{
+		bool failed = false;
+		MakeEntry(child, entry, false, false, &failed);
+		if (failed)
+			return false;
+	}
+	return true;
+}
+
+bool ManagerModel::AddElements(const AtomArray& elements)
+{
+	bool ok = true;
+	const Int32 count = elements.GetCount();
+	for (Int32 i = 0; i < count && ok; ++i)
+	{
+		auto* element = static_cast<BaseList2D*>(elements.GetIndex(i));
+		if (!element)
+			continue;
+		bool failed = false;
+		MakeEntry(element, &heldRoot, true, true, &failed);
+		ok = !failed;
+	}
+	Seams().RefreshHeldTree();
+	return ok;
+}
+
+void ManagerModel::ClearHeld()
+{
+	heldRoot.children.UnlinkAll();
+	heldPool.Clear();
+}
+
+bool ManagerModel::Refresh()
+{
+	BaseDocument* doc = GetActiveDocument();
+	if (!doc)
+		return false;
+
+	AtomArray* elements = AtomArray::Alloc();
+	if (!elements)
+		return false;
+	for (PNode* entry = FirstHeld(); entry; entry = entry->Next())
+	{
+		BaseList2D* element = entry->Resolve();
+		if ((IsObjectElement(element) || IsMaterialElement(element)) && !elements->Append(element))
+		{
+			AtomArray::Free(elements);
+			return false;
+		}
+	}
+
+	// Remember the states of every entry that still resolves, descendants included.
+	PtrArray<SetItem> snapshot;
+	bool ok = true;
+	for (Int32 i = 0; i < heldPool.GetCount() && ok; ++i)
+	{
+		PNode* entry = heldPool.Get(i);
+		BaseList2D* element = entry->Resolve();
+		if (!element)
+			continue;
+		SetItem* item = NewSetItem();
+		if (!item || !snapshot.Append(item))
+		{
+			FreeSetItem(item);
+			ok = false;
+			break;
+		}
+		item->link->SetLink(element);
+		item->selected = entry->selected;
+		item->opened = entry->opened;
+		item->kind = entry->kind;
+		item->identity = entry->identity;
+	}
+
+	if (ok)
+	{
+		ClearHeld();
+		for (Int32 i = 0; i < elements->GetCount() && ok; ++i)
+		{
+			bool failed = false;
+			MakeEntry(static_cast<BaseList2D*>(elements->GetIndex(i)), &heldRoot, true, false, &failed);
+			ok = !failed;
+		}
+	}
+
+	if (ok)
+	{
+		// Every remembered state goes to at most one new entry; when an element was held twice,
+		// its first new entry takes them all and keeps the last one's values.
+		for (Int32 i = 0; i < heldPool.GetCount(); ++i)
+		{
+			PNode* entry = heldPool.Get(i);
+			BaseList2D* element = entry->Resolve();
+			if (!element)
+				continue;
+			for (Int32 k = 0; k < snapshot.GetCount(); ++k)
+			{
+				SetItem* item = snapshot.Get(k);
+				if (!item || item->Resolve() != element)
+					continue;
+				const bool itemIsMaterial = item->kind == ENTRY_MATERIAL;
+				if (itemIsMaterial != (entry->kind == ENTRY_MATERIAL))
+					continue;
+				entry->selected = item->selected;
+				entry->opened = item->opened;
+				if (itemIsMaterial)
+					entry->identity = item->identity;
+				FreeSetItem(item);
+				snapshot.Set(k, nullptr);
+			}
+		}
+	}
+
+	for (Int32 k = 0; k < snapshot.GetCount(); ++k)
+	{
+		SetItem* item = snapshot.Get(k);
+		FreeSetItem(item);
+	}
+	AtomArray::Free(elements);
+	if (ok)
+		Seams().RefreshHeldTree();
+	return ok;
+}

@@ -1,0 +1,196 @@
+// Saving the held list as named sets and bringing sets back into it.
+#include "ElementSearch.h"
+#include "ManagerModel.h"
+
+void ManagerModel::SetCaption(const String& caption)
+{
+	setCaption = caption;
+	Seams().SetSetCaption(caption);
+}
+
+SetItem* ManagerModel::MakeMember(BaseList2D* element, const String& name, bool* failed)
+{
+	*failed = false;
+	Int32 kind = 0;
+	UInt64 identity = 0;
+	if (IsObjectElement(element))
+	{
+		kind = ENTRY_OBJECT;
+		identity = static_cast<BaseObject*>(element)->GetGUID();
+	}
+	else if (IsMaterialElement(element))
+	{
+		kind = ENTRY_MATERIAL;
+		if (!ReadMaterialMarker(static_cast<BaseMaterial*>(element), &identity))
+			identity = 0;
+	}
+	else
+		return nullptr;
+
+	SetItem* item = NewSetItem();
+	if (!item)
+	{
+		*failed = true;
+		return nullptr;
+	}
+	item->link->SetLink(element);
+	item->kind = kind;
+	item->identity = identity;
+	item->setName = name;
+	return item;
+}
+
+bool ManagerModel::AppendMembers(ObjectSet* set, const String& name)
+{
+	for (PNode* entry = FirstHeld(); entry; entry = entry->Next())
+	{
+		BaseList2D* element = entry->Resolve();
+		if (!element)
+			continue;
+		bool failed = false;
+		SetItem* item = MakeMember(element, name, &failed);
+		if (failed)
+			return false;
+		if (item && !set->Append(item))
+		{
+			FreeSetItem(item);
+			return false;
+		}
+	}
+	return true;
+}
+
+bool ManagerModel::SaveAsNewSet()
+{
+	PNode* first = FirstHeld();
+	if (!first)
+		return false;
+	String name = first->name;
+	if (!Seams().AskSetName(name))
+		return false;
+	return SaveAsNewSetNamed(name);
+}
+
+bool ManagerModel::SaveAsNewSetNamed(const String& name, bool* written)
+{
+	if (written)
+		*written = false;
+	if (!FirstHeld())
+		return false;
+	ObjectSet* set = sets.AppendNew();
+	if (!set)
+		return false;
+	if (!AppendMembers(set, name))
+	{
+		// A half-made set would be saved under a name the user never confirmed for it.
+		sets.RemoveAt(sets.GetCount() - 1);
+		return false;
+	}
+	SetCaption(name);
+	currentSet = sets.GetCount();
+	const bool ok = WriteSetFile();
+	if (written)
+		*written = ok;
+	return true;
+}
+
+bool ManagerModel::LoadSet(Int32 number)
+{
+	if (number < 0 || number > sets.GetCount())
+		return false;
+	currentSet = number;
+	ClearHeld();
+	Seams().RefreshHeldTree();
+
+	bool ok = true;
+	if (number > 0)
+	{
+		const ObjectSet* set = sets.GetNumber(number);
+		AtomArray* elements = AtomArray::Alloc();
+		if (!elements)
+			return false;
+		for (Int32 i = 0; i < set->GetCount() && ok; ++i)
+		{
+			BaseList2D* element = set->Get(i)->Resolve();
+			if (element && !elements->Append(element))
+				ok = false;
+		}
+		if (ok)
+		{
+			SetCaption(set->GetName());
+			if (elements->GetCount() > 0)
+				ok = AddElements(*elements);
+		}
+		AtomArray::Free(elements);
+	}
+	else
+		SetCaption(NO_SET_CAPTION);
+
+	Seams().RefreshHeldTree();
+	EventAdd();
+	Seams().ApplyEnableRules();
+	return ok;
+}
+
+bool ManagerModel::RemoveCurrentSet()
+{
+	if (currentSet <= 0 || currentSet > sets.GetCount())
+		return false;
+	sets.RemoveAt(currentSet - 1);
+	--currentSet;
+	return true;
+}
+
+bool ManagerModel::UpdateCurrentSet()
+{
+	ObjectSet* set = currentSet > 0 ? sets.GetNumber(currentSet) : nullptr;
+	if (!set)
+		return false;
+	const String name = set->IsEmpty() ? String() : set->Get(0)->setName;
+	set->Clear();
+	if (!FirstHeld())
+		return true;
+	return AppendMembers(set, name);
+}
+
+void ManagerModel::PruneSets()
+{
+	// Without a document nothing resolves; pruning then would throw every set away, and the next
+	// save would write that loss into the file.
+	if (!GetActiveDocument())
+		return;
+	for (Int32 i = 0; i < sets.GetCount();)
+	{
+		ObjectSet* set = sets.Get(i);
+		for (Int32 k = 0; k < set->GetCount();)
+		{
+			if (set->Get(k)->Resolve())
+				++k;
+			else
+				set->RemoveAt(k);
+		}
+		if (!set->IsEmpty())
+		{
+			++i;
+			continue;
+		}
+		sets.RemoveAt(i);
+		// Keep the current set pointing at the same set, or at none when it was the one removed,
+		// so that a later update never overwrites a different set.
+		const Int32 number = i + 1;
+		if (number < currentSet)
+			--currentSet;
+		else if (number == currentSet)
+			currentSet = 0;
+	}
+}
+
+void ManagerModel::Open(const String& defaultCaption)
+{
+	currentSet = 0;
+	SetCaption(defaultCaption);
+	ClearHeld();
+	ReadSetFile();
+	Seams().RefreshHeldTree();
+	Seams().ApplyEnableRules();
+}
