@@ -78,7 +78,8 @@ Vector VectorToHPB(const Vector& d)
 	const Float horizontal = std::sqrt(d.x * d.x + d.z * d.z);
 	if (horizontal < 1e-5)
 		return Vector(0.0, d.y < 0.0 ? -PI / 2.0 : PI / 2.0, 0.0);
-	return Vector(std::atan2(-d.x, d.z), std::atan(d.y / horizontal), 0.0);
+	// 0.0 - x rather than -x: a direction straight back then has heading +pi, not -pi.
+	return Vector(std::atan2(0.0 - d.x, d.z), std::atan(d.y / horizontal), 0.0);
 }
 
 // Only order 6 is modelled; every other order is treated as 6, which is what the plug-ins use.

@@ -59,7 +59,8 @@ void WriteValue(ByteWriter& w, const GeData& value)
 		}
 		case DA_STRING:
 		{
-			const std::string& s = value.GetString().Get();
+			const String text = value.GetString();
+			const std::string& s = text.Get();
 			if (s.size() > std::numeric_limits<std::uint32_t>::max())
 				throw std::bad_alloc();
 			w.I32(DA_STRING);
