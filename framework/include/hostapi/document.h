@@ -21,6 +21,23 @@ protected:
 	BaseMaterial() = default;
 };
 
+// A layer of a document's layer tree (type Olayer); objects and materials name their layer.
+class LayerObject : public BaseList2D
+{
+public:
+	static LayerObject* Alloc();
+	// Frees a layer with its sub-layers (removes it from its document first).
+	static void Free(LayerObject*& layer);
+
+	LayerObject* GetNext() const;
+	LayerObject* GetPred() const;
+	LayerObject* GetUp() const;
+	LayerObject* GetDown() const;
+
+protected:
+	LayerObject() = default;
+};
+
 // Editing modes of a document.
 enum : Int32
 {

@@ -21,6 +21,8 @@ void CloseAllDocuments();
 PolygonObject* MakePrimitive(Int32 type, Float size, Int32 segments, std::string* error);
 // Reads a Wavefront OBJ file (v, vt, f with 3 or 4 corners; negative indices) as one polygon
 // object named after the file; nullptr with *error ("line N: ...") on a bad or missing file.
+// Faces with more than 4 corners become fans of triangles; texture coordinates (vt) used by
+// the faces go into a UVW tag.
 PolygonObject* ImportObj(const std::string& path, std::string* error);
 
 // Finds an object by its name path ("Parent/Child"); nullptr when none.
@@ -34,6 +36,9 @@ std::string DescribeScene(BaseDocument* doc);
 
 // Number of EventAdd calls so far (tests observe host update events through it).
 Int64 EventCount();
+// Number of DrawViews calls so far, and the flags of the last one.
+Int64 DrawViewsCount();
+Int32 LastDrawViewsFlags();
 // Number of undo records added to doc so far, and the kind and element of record i.
 Int32 UndoRecordCount(BaseDocument* doc);
 bool UndoRecord(BaseDocument* doc, Int32 i, Int32* type, BaseList2D** element);

@@ -1,0 +1,88 @@
+// Spline objects: points and sampling by length.
+#include <new>
+
+#include "scene/object_data.h"
+#include "scene/polyline.h"
+
+using scene::SplineDataOf;
+
+namespace scene
+{
+
+NodeCore* SplineObjectData::CloneSelf() const
+{
+	auto* copy = new SplineObjectData(splineType);
+	CopyObjectTo(*copy);
+	copy->points = points;
+	return copy;
+}
+
+} // namespace scene
+
+SplineObject* SplineObject::Alloc(Int32 pointCount, Int32 splineType)
+{
+	if (pointCount < 0 || pointCount > scene::kMaxElements || splineType < SPLINETYPE_LINEAR || splineType > SPLINETYPE_BEZIER)
+		return nullptr;
+	scene::SplineObjectData* op = nullptr;
+	try
+	{
+		op = new scene::SplineObjectData(splineType);
+		op->name = "Spline";
+		op->points.resize(static_cast<size_t>(pointCount));
+		return op;
+	}
+	catch (const std::bad_alloc&)
+	{
+		delete op;
+		return nullptr;
+	}
+}
+
+Int32 SplineObject::GetSplineType() const
+{
+	const scene::SplineObjectData* spline = SplineDataOf(this);
+	return spline ? spline->splineType : SPLINETYPE_LINEAR;
+}
+
+bool SplineObject::ResizeObject(Int32 pointCount)
+{
+	scene::SplineObjectData* spline = SplineDataOf(this);
+	if (!spline || pointCount < 0 || pointCount > scene::kMaxElements)
+		return false;
+	try
+	{
+		spline->points.resize(static_cast<size_t>(pointCount));
+		return true;
+	}
+	catch (const std::bad_alloc&)
+	{
+		return false;
+	}
+}
+
+Vector SplineObject::SampleUniform(Float t) const
+{
+	const scene::SplineObjectData* spline = SplineDataOf(this);
+	return spline ? scene::SampleByWalk(spline->points, t) : Vector();
+}
+
+Vector SplineObject::SampleUniformByTable(Float t) const
+{
+	const scene::SplineObjectData* spline = SplineDataOf(this);
+	if (!spline)
+		return Vector();
+	try
+	{
+		return scene::PolylineTable(spline->points).Sample(t);
+	}
+	catch (const std::bad_alloc&)
+	{
+		return scene::SampleByWalk(spline->points, t);
+	}
+}
+
+Float SplineObject::GetLength() const
+{
+	const scene::SplineObjectData* spline = SplineDataOf(this);
+	return spline ? scene::PolylineLength(spline->points) : 0.0;
+}
