@@ -87,6 +87,12 @@ void SetAutomationModel(ManagerModel* model)
 	g_model = model;
 }
 
+void DetachAutomationModel(ManagerModel* model)
+{
+	if (g_model == model)
+		g_model = nullptr;
+}
+
 bool HandleModelAutomation(void* data)
 {
 	if (!data || !g_model)

@@ -38,6 +38,22 @@ enum : Int32
 
 // The model automation acts on (the one the manager dialog owns); nullptr detaches it.
 void SetAutomationModel(ManagerModel* model);
+// Detaches the model if it is the attached one.
+void DetachAutomationModel(ManagerModel* model);
+
+// Attaches a model to automation for as long as the attachment lives (a member of its owner,
+// declared after the model).
+class AutomationAttachment
+{
+public:
+	explicit AutomationAttachment(ManagerModel* model) : _model(model) { SetAutomationModel(model); }
+	~AutomationAttachment() { DetachAutomationModel(_model); }
+	AutomationAttachment(const AutomationAttachment&) = delete;
+	AutomationAttachment& operator=(const AutomationAttachment&) = delete;
+
+private:
+	ManagerModel* _model;
+};
 
 // Runs the request in `data` (a BaseContainer*). False for a malformed request or without a model.
 bool HandleModelAutomation(void* data);
