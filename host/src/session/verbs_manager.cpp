@@ -1,0 +1,285 @@
+// The set manager's model operations for scripts, until its dialog drives them: each verb sends
+// the Tarnwick plug-in its private automation message (the command's plug-in ID) with a container
+// naming the operation, and reads the outcome back from the same container. Also set-prefs and
+// restart-plugins, which a script needs to show that sets survive a restart.
+#include "hostapi/document.h"
+#include "session/words.h"
+#include "standin/paths.h"
+#include "standin/plugins.h"
+#include "standin/scene.h"
+
+namespace standin::session
+{
+
+namespace
+{
+
+// The request protocol the plug-in answers (its message, keys and operations).
+constexpr Int32 kAutomationMessage = 1039103;
+constexpr Int32 kKeyOperation = 1;
+constexpr Int32 kKeyNumber = 2;
+constexpr Int32 kKeyText = 3;
+constexpr Int32 kKeyLinkCount = 10;
+constexpr Int32 kKeyLinkFirst = 100;
+constexpr Int32 kKeyResult = 1000;
+constexpr Int32 kKeyWritten = 1001;
+constexpr Int32 kKeyReport = 1002;
+
+enum : Int32
+{
+	kOpen = 1,
+	kGather = 2,
+	kSaveSet = 3,
+	kLoadSet = 4,
+	kRemoveSet = 5,
+	kUpdateSet = 6,
+	kRefresh = 7,
+	kDescribe = 8,
+};
+
+constexpr const char* kPluginName = "tarnwick";
+// A script names its elements one by one; this bounds a line's request.
+constexpr size_t kMaxGather = 100000;
+
+bool Send(Context& ctx, BaseContainer& request, std::string* error)
+{
+	Int32 answer = 0;
+	if (!ctx.plugins || !ctx.plugins->SendPluginMessage(kPluginName, kAutomationMessage, &request, &answer))
+	{
+		*error = "the tarnwick plug-in is not loaded and started (run load-plugins first)";
+		return false;
+	}
+	if (!request.Contains(kKeyResult))
+	{
+		*error = "the tarnwick plug-in does not answer manager requests";
+		return false;
+	}
+	return true;
+}
+
+bool Simple(Context& ctx, Int32 operation, const char* refusal, std::string* error, BaseContainer request = BaseContainer())
+{
+	request.SetInt32(kKeyOperation, operation);
+	if (!Send(ctx, request, error))
+		return false;
+	if (!request.GetBool(kKeyResult))
+	{
+		*error = refusal;
+		return false;
+	}
+	return true;
+}
+
+// An element named by the script: "object:<path>", "material:<name>", or a bare name that must
+// name exactly one of the two.
+bool FindElement(Context& ctx, const std::string& word, BaseList2D** element, std::string* error)
+{
+	const std::string objectPrefix = "object:";
+	const std::string materialPrefix = "material:";
+	if (word.rfind(materialPrefix, 0) == 0)
+	{
+		BaseMaterial* mat = FindMaterial(ctx.document, word.substr(materialPrefix.size()));
+		if (!mat)
+		{
+			*error = "no material named '" + word.substr(materialPrefix.size()) + "'";
+			return false;
+		}
+		*element = mat;
+		return true;
+	}
+	if (word.rfind(objectPrefix, 0) == 0)
+	{
+		BaseObject* op = nullptr;
+		if (!FindObject(ctx, word.substr(objectPrefix.size()), &op, error))
+			return false;
+		*element = op;
+		return true;
+	}
+	BaseObject* op = FindObjectByPath(ctx.document, word);
+	BaseMaterial* mat = FindMaterial(ctx.document, word);
+	if (op && mat)
+	{
+		*error = "'" + word + "' names an object and a material; write object:" + word + " or material:" + word;
+		return false;
+	}
+	if (!op && !mat)
+	{
+		*error = "no object or material named '" + word + "'";
+		return false;
+	}
+	*element = op ? static_cast<BaseList2D*>(op) : static_cast<BaseList2D*>(mat);
+	return true;
+}
+
+bool RunGather(Context& ctx, const Words& args, std::string* error)
+{
+	if (!RequireDocument(ctx, error))
+		return false;
+	BaseContainer request;
+	for (size_t i = 0; i < args.size(); ++i)
+	{
+		BaseList2D* element = nullptr;
+		if (!FindElement(ctx, args[i], &element, error))
+			return false;
+		request.SetLink(kKeyLinkFirst + static_cast<Int32>(i), element);
+	}
+	request.SetInt32(kKeyLinkCount, static_cast<Int32>(args.size()));
+	return Simple(ctx, kGather, "the elements could not be added (out of memory)", error, request);
+}
+
+bool RunSaveSet(Context& ctx, const Words& args, std::string* error)
+{
+	BaseContainer request;
+	request.SetString(kKeyText, String(args[0]));
+	request.SetInt32(kKeyOperation, kSaveSet);
+	if (!Send(ctx, request, error))
+		return false;
+	if (!request.GetBool(kKeyResult))
+	{
+		*error = "nothing is held, so there is no set to save";
+		return false;
+	}
+	if (!request.GetBool(kKeyWritten))
+		*ctx.out << "warning: the set was saved in the manager but the set file could not be written\n";
+	return true;
+}
+
+bool RunLoadSet(Context& ctx, const Words& args, std::string* error)
+{
+	Int32 number = 0;
+	ParseInt(args[0], "set number", 0, 0x7fffffff, &number, error);
+	BaseContainer request;
+	request.SetInt32(kKeyNumber, number);
+	return Simple(ctx, kLoadSet, "there is no such set", error, request);
+}
+
+bool RunPrint(Context& ctx, const Words&, std::string* error)
+{
+	BaseContainer request;
+	request.SetInt32(kKeyOperation, kDescribe);
+	if (!Send(ctx, request, error))
+		return false;
+	*ctx.out << request.GetString(kKeyReport).Get();
+	return true;
+}
+
+bool RunOpen(Context& ctx, const Words& args, std::string* error)
+{
+	BaseContainer request;
+	if (!args.empty())
+		request.SetString(kKeyText, String(args[0]));
+	return Simple(ctx, kOpen, "the manager could not be opened", error, request);
+}
+
+bool RunRestart(Context& ctx, const Words&, std::string* error)
+{
+	if (!ctx.plugins || !ctx.plugins->IsLoaded())
+	{
+		*error = "no plug-ins are loaded";
+		return false;
+	}
+	const std::string folder = ctx.plugins->Folder();
+	// Like quitting: every document goes with the plug-ins.
+	ctx.plugins->Shutdown();
+	ctx.document = nullptr;
+	std::string report;
+	if (!ctx.plugins->LoadFolder(folder, &report))
+	{
+		*error = report;
+		while (!error->empty() && error->back() == '\n')
+			error->pop_back();
+		return false;
+	}
+	for (const LoadedPlugin& plugin : ctx.plugins->Plugins())
+		*ctx.out << "plug-in " << plugin.name << ": " << PluginStateName(plugin.state) << "\n";
+	return true;
+}
+
+Verb NoArguments(const char* name, const char* help, std::function<bool(Context&, const Words&, std::string*)> run)
+{
+	const std::string usage = name;
+	return Verb{
+		name,
+		usage,
+		help,
+		[usage](const Words& args, std::string* error) { return CheckArity(args, 0, 0, usage, error); },
+		std::move(run),
+	};
+}
+
+VerbRegistration gather(Verb{
+	"manager-gather",
+	"manager-gather <name>...",
+	"Adds objects (with their children) and materials to the manager's held list, in the order given; "
+	"prefix object: or material: where a name is both.",
+	[](const Words& args, std::string* error) {
+		if (args.empty() || args.size() > kMaxGather)
+		{
+			*error = "usage: manager-gather <name>...";
+			return false;
+		}
+		return true;
+	},
+	RunGather,
+});
+
+VerbRegistration saveSet(Verb{
+	"manager-save-set",
+	"manager-save-set <name>",
+	"Saves the held list's top level as a new set with that name, makes it current and writes the set file.",
+	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, "manager-save-set <name>", error); },
+	RunSaveSet,
+});
+
+VerbRegistration loadSet(Verb{
+	"manager-load-set",
+	"manager-load-set <number>",
+	"Replaces the held list by the members of set <number> that still exist (0: none).",
+	[](const Words& args, std::string* error) {
+		Int32 number = 0;
+		return CheckArity(args, 1, 1, "manager-load-set <number>", error) &&
+			ParseInt(args[0], "set number", 0, 0x7fffffff, &number, error);
+	},
+	RunLoadSet,
+});
+
+VerbRegistration open(Verb{
+	"manager-open",
+	"manager-open [caption]",
+	"Does what opening the manager does: no current set, the set button's default caption, the sets read from the set file.",
+	[](const Words& args, std::string* error) { return CheckArity(args, 0, 1, "manager-open [caption]", error); },
+	RunOpen,
+});
+
+VerbRegistration removeSet(NoArguments("manager-remove-set",
+	"Removes the current set; the one before it becomes current. The set file is written at the next save.",
+	[](Context& ctx, const Words&, std::string* error) { return Simple(ctx, kRemoveSet, "there is no current set", error); }));
+
+VerbRegistration updateSet(NoArguments("manager-update-set",
+	"Makes the held list's top level the current set's members.",
+	[](Context& ctx, const Words&, std::string* error) { return Simple(ctx, kUpdateSet, "there is no current set", error); }));
+
+VerbRegistration refresh(NoArguments("manager-refresh",
+	"Does what a document change does: the held list is rebuilt against the scene, then sets lose members that are gone.",
+	[](Context& ctx, const Words&, std::string* error) { return Simple(ctx, kRefresh, "the held list could not be rebuilt (out of memory)", error); }));
+
+VerbRegistration print(NoArguments("manager-print", "Prints the manager's sets, current set, set button caption and held list.", RunPrint));
+
+VerbRegistration restart(NoArguments("restart-plugins",
+	"Ends and unloads every plug-in and closes every document, then loads the same plug-ins again: a quit and restart.",
+	RunRestart));
+
+VerbRegistration setPrefs(Verb{
+	"set-prefs",
+	"set-prefs <folder>",
+	"Makes <folder> the host's user preference folder; plug-ins keep their files beside it.",
+	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, "set-prefs <folder>", error); },
+	[](Context& ctx, const Words& args, std::string*) {
+		SetPrefsFolder(ResolveScriptFile(ctx, args[0]));
+		return true;
+	},
+});
+
+} // namespace
+
+} // namespace standin::session
