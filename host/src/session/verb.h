@@ -15,6 +15,11 @@
 
 class BaseDocument;
 
+namespace standin
+{
+class PluginHost;
+}
+
 namespace standin::session
 {
 
@@ -24,6 +29,7 @@ struct Context
 	std::string scriptPath;          // the running script (for relative file names)
 	std::string pluginsFolder;       // default folder for load-plugins
 	BaseDocument* document = nullptr; // the session's current document (also the host's active one)
+	PluginHost* plugins = nullptr;    // the loader that load-plugins fills
 };
 
 using Words = std::vector<std::string>;

@@ -1,0 +1,148 @@
+// Runs a session script: parse and check every line first, then run line by line and stop at the
+// first line that fails.
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "hostapi/document.h"
+#include "session/verb.h"
+#include "session/words.h"
+#include "standin/plugins.h"
+#include "standin/session.h"
+
+namespace standin
+{
+
+namespace
+{
+
+// A session script is a hand-written text; this bounds what a wrong file can make us read.
+constexpr std::streamoff kMaxScriptBytes = 16 << 20;
+
+struct ScriptLine
+{
+	int number = 0;
+	const session::Verb* verb = nullptr;
+	session::Words args;
+};
+
+bool Parse(const std::string& text, const std::string& name, std::vector<ScriptLine>* lines, std::ostream& err)
+{
+	bool ok = true;
+	std::istringstream in(text);
+	std::string raw;
+	int number = 0;
+	while (std::getline(in, raw))
+	{
+		++number;
+		session::Words words;
+		std::string error;
+		auto fail = [&](const std::string& what) {
+			err << name << ":" << number << ": " << what << "\n";
+			ok = false;
+		};
+		if (!session::SplitWords(raw, &words, &error))
+		{
+			fail(error);
+			continue;
+		}
+		if (words.empty())
+			continue;
+		const session::Verb* verb = session::FindVerb(words[0]);
+		if (!verb)
+		{
+			fail("unknown command '" + words[0] + "'");
+			continue;
+		}
+		ScriptLine line;
+		line.number = number;
+		line.verb = verb;
+		line.args.assign(words.begin() + 1, words.end());
+		if (verb->check && !verb->check(line.args, &error))
+		{
+			fail(verb->name + ": " + error);
+			continue;
+		}
+		lines->push_back(std::move(line));
+	}
+	return ok;
+}
+
+} // namespace
+
+int RunSessionText(const std::string& text, const std::string& name, std::ostream& out, std::ostream& err, const SessionOptions& options)
+{
+	std::vector<ScriptLine> lines;
+	if (!Parse(text, name, &lines, err))
+		return 1;
+	PluginHost own;
+	session::Context ctx;
+	ctx.out = &out;
+	ctx.scriptPath = name;
+	ctx.pluginsFolder = options.pluginsFolder;
+	ctx.plugins = options.plugins ? options.plugins : &own;
+	// A script that follows another in the same run continues in the document it left active.
+	ctx.document = GetActiveDocument();
+	for (const ScriptLine& line : lines)
+	{
+		std::string error;
+		bool ok = false;
+		try
+		{
+			ok = line.verb->run(ctx, line.args, &error);
+		}
+		catch (const std::exception& e)
+		{
+			error = std::string("internal error: ") + e.what();
+		}
+		if (!ok)
+		{
+			err << name << ":" << line.number << ": " << line.verb->name << ": " << error << "\n";
+			return 1;
+		}
+	}
+	out.flush();
+	return 0;
+}
+
+int RunSessionFile(const std::string& path, std::ostream& out, std::ostream& err, const SessionOptions& options)
+{
+	std::error_code ec;
+	if (!std::filesystem::is_regular_file(path, ec))
+	{
+		err << path << ": " << (std::filesystem::exists(path, ec) ? "not a file" : "no such file") << "\n";
+		return 1;
+	}
+	std::ifstream in(path, std::ios::binary);
+	if (!in)
+	{
+		err << path << ": cannot be opened\n";
+		return 1;
+	}
+	in.seekg(0, std::ios::end);
+	const std::streamoff size = in.tellg();
+	if (size < 0 || size > kMaxScriptBytes)
+	{
+		err << path << ": " << (size < 0 ? "cannot be read" : "too large for a session script") << "\n";
+		return 1;
+	}
+	in.seekg(0, std::ios::beg);
+	std::string text(static_cast<size_t>(size), '\0');
+	if (size > 0 && !in.read(text.data(), size))
+	{
+		err << path << ": cannot be read\n";
+		return 1;
+	}
+	return RunSessionText(text, path, out, err, options);
+}
+
+std::string SessionCommandHelp()
+{
+	std::string help;
+	for (const session::Verb* verb : session::AllVerbs())
+		help += "  " + verb->usage + "\n      " + verb->help + "\n";
+	return help;
+}
+
+} // namespace standin
