@@ -1,0 +1,119 @@
+// The real plug-ins of this build, started through the host's loader, and the host executable
+// itself run the way users run it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "scratch_folder.h"
+#include "standin/console.h"
+#include "standin/memory.h"
+#include "standin/plugins.h"
+
+namespace
+{
+
+TEST(Startup, BothPluginsStartRegisterAndShutDownCleanly)
+{
+	standin::ClearConsole();
+	standin::PluginHost host;
+	host.SetCommandLine({"-SDK", "--help"});
+	std::string report;
+	ASSERT_TRUE(host.LoadFolder(TEST_PLUGINS_DIR, &report)) << report;
+	ASSERT_EQ(host.Plugins().size(), 2u) << report;
+	for (const auto& plugin : host.Plugins())
+		EXPECT_EQ(plugin.state, standin::PluginState::Started) << plugin.name << ": " << plugin.problem;
+	EXPECT_EQ(report, "");
+
+	// Each plug-in's banner is framed by two rules.
+	int rules = 0;
+	for (const std::string& line : standin::ConsoleLines())
+		rules += line == std::string(56, '-') ? 1 : 0;
+	EXPECT_GE(rules, 4);
+
+	standin::Registration tool;
+	ASSERT_TRUE(standin::FindRegistration(1027250, &tool));
+	EXPECT_EQ(tool.kind, standin::PluginKind::Tool);
+	EXPECT_EQ(tool.owner, "loomcast");
+	EXPECT_EQ(tool.info, 296);
+	EXPECT_FALSE(tool.name.empty());
+	EXPECT_TRUE(tool.hasIcon);
+	EXPECT_NE(tool.data, nullptr);
+
+	standin::Registration command;
+	ASSERT_TRUE(standin::FindRegistration(1039103, &command));
+	EXPECT_EQ(command.kind, standin::PluginKind::Command);
+	EXPECT_EQ(command.owner, "tarnwick");
+	EXPECT_FALSE(command.name.empty());
+	EXPECT_EQ(command.help, command.name);
+	EXPECT_NE(command.data, nullptr);
+
+	// Tarnwick takes "-SDK" off the command line and leaves "--help" for others.
+	const std::vector<std::string> after = {"", "--help"};
+	EXPECT_EQ(host.CommandLineAfterPlugins(), after);
+	EXPECT_TRUE(standin::ConsoleContains("\x01-SDK executed:-)"));
+
+	host.Shutdown();
+	EXPECT_TRUE(standin::Registrations().empty());
+	for (const auto& plugin : host.Plugins())
+		EXPECT_EQ(plugin.state, standin::PluginState::Ended);
+}
+
+struct Outcome
+{
+	int status = -1;
+	std::string output;
+};
+
+// Runs the host executable with a shell command line; stdout and stderr together.
+Outcome RunHost(const std::string& args)
+{
+	Outcome o;
+	const std::string cmd = std::string("'") + TEST_HOST_EXE + "' " + args + " 2>&1";
+	FILE* pipe = popen(cmd.c_str(), "r");
+	if (!pipe)
+		return o;
+	std::array<char, 4096> buf;
+	size_t n;
+	while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+		o.output.append(buf.data(), n);
+	const int raw = pclose(pipe);
+	o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+	return o;
+}
+
+TEST(HostExecutable, HelpAndBadArguments)
+{
+	const Outcome help = RunHost("--help");
+	EXPECT_EQ(help.status, 0);
+	EXPECT_NE(help.output.find("--plugins DIR"), std::string::npos);
+	EXPECT_NE(help.output.find("add-object cube|plane"), std::string::npos);
+	EXPECT_NE(help.output.find("expect-console"), std::string::npos);
+
+	for (const char* bad : {"", "--bogus x.session", "--plugins", "--plugins /no/such/folder x.session"})
+	{
+		const Outcome o = RunHost(bad);
+		EXPECT_EQ(o.status, 2) << bad << ": " << o.output;
+		EXPECT_NE(o.output.find("standin-host: "), std::string::npos) << bad;
+	}
+}
+
+TEST(HostExecutable, RunsTheDemoAndReportsScriptErrors)
+{
+	const std::string demo = std::string(TEST_SOURCE_DIR) + "/examples/demo.session";
+	const Outcome o = RunHost("--quiet --plugins '" + std::string(TEST_PLUGINS_DIR) + "' '" + demo + "'");
+	EXPECT_EQ(o.status, 0) << o.output;
+	EXPECT_NE(o.output.find("plug-in loomcast: started"), std::string::npos) << o.output;
+	EXPECT_NE(o.output.find("plug-in tarnwick: started"), std::string::npos) << o.output;
+
+	ScratchFolder dir;
+	const std::string script = dir.Write("broken.session", "new-document\nadd-null A\nparent A Missing\n");
+	const Outcome broken = RunHost("--quiet '" + script + "'");
+	EXPECT_EQ(broken.status, 1);
+	EXPECT_NE(broken.output.find(script + ":3: parent: no object 'Missing'"), std::string::npos) << broken.output;
+}
+
+} // namespace

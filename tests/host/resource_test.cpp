@@ -1,0 +1,252 @@
+// Plug-in resources as the host reads them: string tables, descriptions and icon sizes, and the
+// processor thread count knob.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "hostapi/api.h"
+#include "scratch_folder.h"
+#include "standin/console.h"
+#include "standin/plugins.h"
+#include "standin/threads.h"
+
+namespace
+{
+
+bool ConsoleHas(const std::string& text)
+{
+	return standin::ConsoleContains(text);
+}
+
+TEST(PluginResources, StringTableWithCommentsEscapesAndCrLf)
+{
+	ScratchFolder dir;
+	dir.Write("res/strings.str",
+		"\xEF\xBB\xBF# texts\n"
+		"\n"
+		"10001 \"Loom tool\"\r\n"
+		"  10000   \"Say \\\"hi\\\" \\\\ twice\\nthen stop\"   \n"
+		"\t# indented comment\n"
+		"7 \"\"\n");
+	GeResource res;
+	ASSERT_TRUE(res.Init(Filename(dir.Path().string().c_str())));
+	EXPECT_TRUE(res.IsLoaded());
+	EXPECT_EQ(res.LoadString(10001).Get(), "Loom tool");
+	EXPECT_EQ(res.LoadString(10000).Get(), "Say \"hi\" \\ twice\nthen stop");
+	EXPECT_EQ(res.LoadString(7).Get(), "");
+	EXPECT_EQ(res.LoadString(5).Get(), ""); // unknown
+	res.Free();
+	EXPECT_FALSE(res.IsLoaded());
+	EXPECT_EQ(res.LoadString(10001).Get(), "");
+}
+
+TEST(PluginResources, MalformedStringTablesFailNamingFileAndLine)
+{
+	const struct
+	{
+		const char* text;
+		int line;
+		const char* why;
+	} cases[] = {
+		{"1 \"ok\"\n2 \"unterminated\n", 2, "missing closing quote"},
+		{"abc \"x\"\n", 1, "not a string number"},
+		{"99999999999 \"x\"\n", 1, "not a string number"},
+		{"1 \"x\" trailing\n", 1, "after the closing quote"},
+		{"1 \"bad \\t escape\"\n", 1, "unknown escape"},
+		{"1 \"a\"\n\n1 \"b\"\n", 3, "defined twice"},
+		{"1 no quotes\n", 1, "expected a quoted text"},
+		{"1\n", 1, "expected a quoted text"},
+	};
+	for (const auto& c : cases)
+	{
+		ScratchFolder dir;
+		const std::string path = dir.Write("res/strings.str", c.text);
+		standin::ClearConsole();
+		GeResource res;
+		EXPECT_FALSE(res.Init(Filename(dir.Path().string().c_str()))) << c.text;
+		EXPECT_FALSE(res.IsLoaded());
+		EXPECT_TRUE(ConsoleHas(path + ":" + std::to_string(c.line) + ": ")) << c.text;
+		EXPECT_TRUE(ConsoleHas(c.why)) << c.text;
+	}
+}
+
+TEST(PluginResources, MissingStringTableFails)
+{
+	ScratchFolder dir;
+	standin::ClearConsole();
+	GeResource res;
+	EXPECT_FALSE(res.Init(Filename(dir.Path().string().c_str())));
+	EXPECT_TRUE(ConsoleHas((dir.Path() / "res" / "strings.str").string()));
+	// A folder where the file should be is no table either.
+	std::filesystem::create_directories(dir.Path() / "res" / "strings.str");
+	EXPECT_FALSE(res.Init(Filename(dir.Path().string().c_str())));
+}
+
+TEST(PluginResources, DescriptionsAreIndexedByNameWhileLoaded)
+{
+	ScratchFolder dir;
+	dir.Write("res/strings.str", "1 \"x\"\n");
+	dir.Write("res/description/TestDescA.res",
+		"# layout\n"
+		"1000 GROUP ID_MAIN \"Main\"\n"
+		"1001 CYCLE MODE \"Mode\"\n"
+		"  1 CHOICE MODE_A \"First\"\n"
+		"  2 CHOICE MODE_B \"Second\"\n"
+		"1002 REAL AMOUNT \"Amount \\\"%\\\"\"\n");
+	dir.Write("res/description/readme.txt", "not a description");
+	GeResource res;
+	ASSERT_TRUE(res.Init(Filename(dir.Path().string().c_str())));
+	standin::DescriptionResource desc;
+	ASSERT_TRUE(standin::FindDescription("TestDescA", &desc));
+	ASSERT_EQ(desc.entries.size(), 3u);
+	EXPECT_EQ(desc.entries[1].kind, "CYCLE");
+	ASSERT_EQ(desc.entries[1].choices.size(), 2u);
+	EXPECT_EQ(desc.entries[1].choices[1].id, 2);
+	EXPECT_EQ(desc.entries[1].choices[1].label, "Second");
+	EXPECT_EQ(desc.entries[2].symbol, "AMOUNT");
+	EXPECT_EQ(desc.entries[2].label, "Amount \"%\"");
+	EXPECT_FALSE(standin::FindDescription("readme", nullptr));
+
+	res.Free();
+	EXPECT_FALSE(standin::FindDescription("TestDescA", nullptr));
+}
+
+TEST(PluginResources, MalformedDescriptionsFailTheResources)
+{
+	const struct
+	{
+		const char* text;
+		int line;
+		const char* why;
+	} cases[] = {
+		{"1 CHOICE A \"a\"\n", 1, "CHOICE outside a CYCLE"},
+		{"1 LONG A \"a\"\n2 CHOICE B \"b\"\n", 2, "CHOICE outside a CYCLE"},
+		{"1 FLOAT A \"a\"\n", 1, "unknown kind"},
+		{"1 LONG 9A \"a\"\n", 1, "is not a symbol"},
+		{"x LONG A \"a\"\n", 1, "not an entry number"},
+		{"1 LONG A\n", 1, "expected a quoted text"},
+	};
+	for (const auto& c : cases)
+	{
+		ScratchFolder dir;
+		dir.Write("res/strings.str", "1 \"x\"\n");
+		const std::string path = dir.Write("res/description/Broken.res", c.text);
+		standin::ClearConsole();
+		GeResource res;
+		EXPECT_FALSE(res.Init(Filename(dir.Path().string().c_str()))) << c.text;
+		EXPECT_TRUE(ConsoleHas(path + ":" + std::to_string(c.line) + ": ")) << c.text;
+		EXPECT_TRUE(ConsoleHas(c.why)) << c.text;
+		EXPECT_FALSE(standin::FindDescription("Broken", nullptr));
+	}
+}
+
+TEST(PluginResources, InitAgainReplacesTheTables)
+{
+	ScratchFolder a, b;
+	a.Write("res/strings.str", "1 \"from a\"\n");
+	b.Write("res/strings.str", "1 \"from b\"\n");
+	GeResource res;
+	ASSERT_TRUE(res.Init(Filename(a.Path().string().c_str())));
+	ASSERT_TRUE(res.Init(Filename(b.Path().string().c_str())));
+	EXPECT_EQ(res.LoadString(1).Get(), "from b");
+	// A failed init leaves nothing loaded rather than the old tables.
+	EXPECT_FALSE(res.Init(Filename((a.Path() / "nowhere").string().c_str())));
+	EXPECT_EQ(res.LoadString(1).Get(), "");
+}
+
+// ---- Bitmaps ----
+
+std::string Le16(unsigned v) { return {char(v & 0xFF), char(v >> 8 & 0xFF)}; }
+std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
+std::string Be16(unsigned v) { return {char(v >> 8 & 0xFF), char(v & 0xFF)}; }
+std::string Be32(std::uint32_t v) { return Be16(v >> 16) + Be16(v & 0xFFFF); }
+
+std::string LittleTiff(std::uint32_t w, std::uint32_t h, bool longs)
+{
+	std::string s = "II" + Le16(42) + Le32(8) + Le16(3);
+	s += Le16(254) + Le16(4) + Le32(1) + Le32(0);
+	if (longs)
+	{
+		s += Le16(256) + Le16(4) + Le32(1) + Le32(w);
+		s += Le16(257) + Le16(4) + Le32(1) + Le32(h);
+	}
+	else
+	{
+		s += Le16(256) + Le16(3) + Le32(1) + Le16(w) + Le16(0);
+		s += Le16(257) + Le16(3) + Le32(1) + Le16(h) + Le16(0);
+	}
+	return s + Le32(0);
+}
+
+std::string BigTiff(unsigned w, unsigned h)
+{
+	std::string s = "MM" + Be16(42) + Be32(8) + Be16(2);
+	s += Be16(256) + Be16(3) + Be32(1) + Be16(w) + Be16(0);
+	s += Be16(257) + Be16(3) + Be32(1) + Be16(h) + Be16(0);
+	return s + Be32(0);
+}
+
+struct BitmapHolder
+{
+	BaseBitmap* bmp = BaseBitmap::Alloc();
+	~BitmapHolder() { BaseBitmap::Free(bmp); }
+};
+
+TEST(PluginBitmaps, SizeComesFromTheFirstDirectoryInEitherByteOrder)
+{
+	ScratchFolder dir;
+	BitmapHolder h;
+	ASSERT_NE(h.bmp, nullptr);
+	EXPECT_EQ(h.bmp->GetBw(), 0);
+	ASSERT_TRUE(h.bmp->Init(Filename(dir.Write("a.tif", LittleTiff(32, 24, false)).c_str())));
+	EXPECT_EQ(h.bmp->GetBw(), 32);
+	EXPECT_EQ(h.bmp->GetBh(), 24);
+	ASSERT_TRUE(h.bmp->Init(Filename(dir.Write("b.tif", LittleTiff(640, 480, true)).c_str())));
+	EXPECT_EQ(h.bmp->GetBw(), 640);
+	ASSERT_TRUE(h.bmp->Init(Filename(dir.Write("c.tif", BigTiff(16, 9)).c_str())));
+	EXPECT_EQ(h.bmp->GetBw(), 16);
+	EXPECT_EQ(h.bmp->GetBh(), 9);
+	ASSERT_TRUE(h.bmp->Init(Filename((std::string(TEST_SOURCE_DIR) + "/tests/fixtures/probe/res/probe.tif").c_str())));
+	EXPECT_EQ(h.bmp->GetBw(), 4);
+	EXPECT_EQ(h.bmp->GetBh(), 3);
+}
+
+TEST(PluginBitmaps, DamagedOrMissingFilesFailAndLeaveNoSize)
+{
+	ScratchFolder dir;
+	const std::string good = LittleTiff(8, 8, false);
+	const std::string bad[] = {
+		"",
+		"GIF89a",
+		"II" + Le16(43) + Le32(8),                          // wrong magic number
+		"II" + Le16(42) + Le32(0xFFFFFFF0u),                // directory past the end
+		good.substr(0, 20),                                 // truncated directory
+		"II" + Le16(42) + Le32(8) + Le16(0) + Le32(0),      // empty directory
+		LittleTiff(0, 8, false),                            // zero width
+		LittleTiff(100000, 8, true),                        // absurd width
+	};
+	BitmapHolder h;
+	int i = 0;
+	for (const std::string& content : bad)
+	{
+		ASSERT_TRUE(h.bmp->Init(Filename(dir.Write("ok.tif", good).c_str())));
+		EXPECT_FALSE(h.bmp->Init(Filename(dir.Write("bad" + std::to_string(i) + ".tif", content).c_str()))) << i;
+		EXPECT_EQ(h.bmp->GetBw(), 0) << i;
+		++i;
+	}
+	EXPECT_FALSE(h.bmp->Init(Filename((dir / "missing.tif").c_str())));
+	EXPECT_FALSE(h.bmp->Init(Filename(dir.Path().string().c_str()))); // a folder
+	EXPECT_FALSE(h.bmp->Init(Filename(dir.Write("s.tif", good).c_str()), 0.0));
+}
+
+TEST(HostThreads, ThreadCountIsPositiveAndSettable)
+{
+	EXPECT_GE(GeGetCurrentThreadCount(), 1);
+	standin::SetThreadCount(3);
+	EXPECT_EQ(GeGetCurrentThreadCount(), 3);
+	standin::SetThreadCount(0);
+	EXPECT_GE(GeGetCurrentThreadCount(), 1);
+}
+
+} // namespace
