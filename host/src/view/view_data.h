@@ -1,0 +1,71 @@
+// The host's state behind an editor view, and the views, work plane and snapping state each
+// document keeps.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "hostapi/snapping.h"
+#include "scene/node_data.h"
+#include "standin/views.h"
+#include "view/projection.h"
+
+namespace standin::view
+{
+
+// Element type of views (host-private; views never enter a document's lists).
+constexpr Int32 kViewElementType = 1000110;
+// The draw log keeps this many of the most recent records.
+constexpr std::size_t kMaxDrawLog = 100000;
+
+struct ViewData final : scene::Element<BaseDraw>
+{
+	ViewData();
+	~ViewData() override;
+	// Views are never copied with a scene.
+	scene::NodeCore* CloneSelf() const override { return nullptr; }
+
+	// The projection with the camera object's current global matrix.
+	Projection Current() const;
+	void Record(DrawRecord record);
+
+	BaseObject* camera = nullptr; // owned, free object
+	Projection projection;        // frame, code and scale (its camera is refreshed by Current)
+	std::deque<DrawRecord> log;
+	std::map<Int32, GeData> drawParams;
+};
+
+inline ViewData* ViewDataOf(const BaseDraw* bd)
+{
+	return static_cast<ViewData*>(scene::CoreOf(bd));
+}
+
+struct DrawHelpData final : BaseDrawHelp
+{
+	BaseDraw* bd = nullptr;
+	Matrix mg;
+};
+
+// Everything view-related a document owns; destroyed with the document.
+struct DocumentViews
+{
+	DocumentViews() = default;
+	DocumentViews(const DocumentViews&) = delete;
+	DocumentViews& operator=(const DocumentViews&) = delete;
+	~DocumentViews();
+
+	std::vector<ViewData*> views; // owned
+	Int32 active = -1;
+	BaseObject* workPlane = nullptr; // owned, free object; created on first use
+	std::map<Int32, BaseContainer> snapSettings;
+	std::map<Int32, bool> snapModes;
+};
+
+// The document's view state, made on first use; nullptr for a missing document or when memory is
+// short.
+DocumentViews* ViewsOf(const BaseDocument* doc);
+// The document's active view, adding a default perspective view to a document without any.
+ViewData* ActiveView(const BaseDocument* doc);
+
+} // namespace standin::view
