@@ -64,6 +64,7 @@ TEST(StrokeTest, RefusedFirstBlockLeavesAnEmptyStroke)
 	Stroke s;
 	standin::FailAllocationsAfter(0);
 	EXPECT_FALSE(s.AppendPoint(0, Vector(1, 1, 1)));
+	standin::FailAllocationsAfter(0);
 	EXPECT_FALSE(s.Reserve(4));
 	standin::FailAllocationsAfter(-1);
 	EXPECT_EQ(s.GetCount(), 0);
