@@ -1,0 +1,425 @@
+// Reading a document file. Nothing in the file is trusted: every count is checked against the
+// bytes that remain before anything is allocated for it, every index against what it indexes,
+// and a damaged file opens nothing.
+#include <new>
+#include <string>
+#include <vector>
+
+#include "data/bytes.h"
+#include "data/serialize.h"
+#include "docio/document_format.h"
+#include "docio/document_links.h"
+#include "file/hyperfile_format.h"
+#include "scene/document_data.h"
+#include "scene/material_data.h"
+#include "scene/object_data.h"
+#include "scene/tag_data.h"
+#include "standin/documents.h"
+#include "standin/scene.h"
+
+namespace standin::docio
+{
+
+namespace
+{
+
+using scene::NodeCore;
+
+// Destroys an element that is not (yet) linked into the document.
+struct Loose
+{
+	NodeCore* node = nullptr;
+	~Loose()
+	{
+		if (node)
+			scene::DestroyNode(node);
+	}
+	NodeCore* Release()
+	{
+		NodeCore* n = node;
+		node = nullptr;
+		return n;
+	}
+};
+
+class Reader
+{
+public:
+	Reader(const std::uint8_t* data, size_t size) : _r(data, size) {}
+
+	std::string error;
+	// Every element made so far, in file order (refs index it).
+	std::vector<NodeCore*> elements;
+	// Containers whose link cells must become links once every element exists.
+	std::vector<NodeCore*> withContainers;
+
+	bool Fail(const std::string& what)
+	{
+		if (error.empty())
+			error = what + " (at byte " + std::to_string(_r.Position()) + ")";
+		return false;
+	}
+
+	bool U32(std::uint32_t* v) { return _r.U32(v) || Fail("cut short"); }
+	bool I32(Int32* v) { return _r.I32(v) || Fail("cut short"); }
+	bool U64(std::uint64_t* v) { return _r.U64(v) || Fail("cut short"); }
+
+	// A count of items of at least itemBytes each; refused when the rest of the file cannot hold them.
+	bool Count(size_t itemBytes, std::uint32_t limit, std::uint32_t* count, const char* what)
+	{
+		if (!U32(count))
+			return false;
+		if (*count > limit || static_cast<std::uint64_t>(*count) * itemBytes > _r.Remaining())
+			return Fail(std::string("impossible ") + what + " count " + std::to_string(*count));
+		return true;
+	}
+
+	bool Real(Float* v) { return _r.F64(v) || Fail("cut short"); }
+
+	bool Vec(Vector* v) { return Real(&v->x) && Real(&v->y) && Real(&v->z); }
+
+	bool Mat(Matrix* m) { return Vec(&m->off) && Vec(&m->v1) && Vec(&m->v2) && Vec(&m->v3); }
+
+	bool Text(String* s)
+	{
+		std::uint32_t size = 0;
+		const std::uint8_t* bytes = nullptr;
+		if (!Count(1, 0xffffffffu, &size, "text length") || !_r.View(size, &bytes))
+			return Fail("cut short");
+		*s = String(std::string(reinterpret_cast<const char*>(bytes), size));
+		return true;
+	}
+
+	bool Node(NodeCore& node)
+	{
+		if (!Text(&node.name) || !U64(&node.bits))
+			return false;
+		std::uint32_t size = 0;
+		const std::uint8_t* bytes = nullptr;
+		if (!Count(1, 0xffffffffu, &size, "container length") || !_r.View(size, &bytes))
+			return false;
+		BaseContainer bc;
+		std::string problem;
+		if (!data::DecodeContainer(bytes, size, &bc, &problem))
+			return Fail("damaged parameters: " + problem);
+		node.data = std::move(bc);
+		withContainers.push_back(&node);
+		std::uint32_t ids = 0;
+		if (!Count(8, 1u << 20, &ids, "unique-ID"))
+			return false;
+		node.uniqueIds.clear();
+		for (std::uint32_t i = 0; i < ids; ++i)
+		{
+			scene::UniqueIdEntry entry;
+			std::uint32_t length = 0;
+			const std::uint8_t* idBytes = nullptr;
+			if (!I32(&entry.appId) || !Count(1, 0xffffffffu, &length, "unique-ID length") || !_r.View(length, &idBytes))
+				return false;
+			entry.bytes.assign(idBytes, idBytes + length);
+			node.uniqueIds.push_back(std::move(entry));
+		}
+		return true;
+	}
+
+	// A ref to an element read before this point, of the given family; 0 gives serial 0.
+	bool Ref(scene::Family family, UInt64* serial)
+	{
+		std::uint64_t ref = 0;
+		if (!U64(&ref))
+			return false;
+		if (ref == 0)
+		{
+			*serial = 0;
+			return true;
+		}
+		if (ref > elements.size() || elements[ref - 1]->family != family)
+			return Fail("reference " + std::to_string(ref) + " names no element of the right kind");
+		*serial = elements[ref - 1]->serial;
+		return true;
+	}
+
+	bool Points(std::vector<Vector>& points)
+	{
+		std::uint32_t count = 0;
+		if (!Count(24, static_cast<std::uint32_t>(scene::kMaxElements), &count, "point"))
+			return false;
+		points.resize(count);
+		for (Vector& p : points)
+			if (!Vec(&p))
+				return false;
+		return true;
+	}
+
+	bool Selection(scene::BaseSelectData& sel, Int64 size)
+	{
+		std::uint32_t count = 0;
+		if (!Count(8, static_cast<std::uint32_t>(scene::kMaxElements), &count, "selection range"))
+			return false;
+		sel.Clear();
+		Int64 previousLast = -2;
+		for (std::uint32_t i = 0; i < count; ++i)
+		{
+			Int32 first = 0;
+			Int32 last = 0;
+			if (!I32(&first) || !I32(&last))
+				return false;
+			// Ranges are ascending, disjoint and never touch, as the host keeps them.
+			if (first < 0 || last < first || last >= size || first <= previousLast + 1)
+				return Fail("selection range " + std::to_string(first) + ".." + std::to_string(last) + " is out of order or out of range");
+			sel.ranges.emplace_back(first, last);
+			sel.count += static_cast<Int64>(last) - first + 1;
+			previousLast = last;
+		}
+		return true;
+	}
+
+	bool PolygonData(scene::PolygonObjectData& poly)
+	{
+		if (!Points(poly.points))
+			return false;
+		std::uint32_t count = 0;
+		if (!Count(16, static_cast<std::uint32_t>(scene::kMaxElements), &count, "polygon"))
+			return false;
+		poly.polygons.resize(count);
+		const auto points = static_cast<Int32>(poly.points.size());
+		for (CPolygon& p : poly.polygons)
+		{
+			if (!I32(&p.a) || !I32(&p.b) || !I32(&p.c) || !I32(&p.d))
+				return false;
+			for (Int32 index : {p.a, p.b, p.c, p.d})
+				if (index < 0 || index >= points)
+					return Fail("polygon corner " + std::to_string(index) + " names no point");
+		}
+		return Selection(poly.pointSelection, points) && Selection(poly.polygonSelection, count) &&
+			Selection(poly.edgeSelection, 4 * static_cast<Int64>(count));
+	}
+
+	bool Tag(NodeCore& object)
+	{
+		Int32 type = 0;
+		if (!I32(&type))
+			return false;
+		Loose tag{scene::MakeTagCore(type, 0)};
+		if (!tag.node)
+			return Fail("tag type " + std::to_string(type) + " cannot be made");
+		if (!Node(*tag.node))
+			return false;
+		if (type == Tuvw)
+		{
+			std::uint32_t count = 0;
+			if (!Count(96, static_cast<std::uint32_t>(scene::kMaxElements), &count, "UVW"))
+				return false;
+			auto& uvw = static_cast<scene::UVWTagData*>(tag.node)->uvw;
+			uvw.resize(count);
+			for (UVWStruct& u : uvw)
+				if (!Vec(&u.a) || !Vec(&u.b) || !Vec(&u.c) || !Vec(&u.d))
+					return false;
+		}
+		else if (type == Ttexture)
+		{
+			if (!Ref(scene::Family::Material, &static_cast<scene::TextureTagData*>(tag.node)->materialSerial))
+				return false;
+		}
+		if (!scene::LinkLast(tag.node, object.AsObject()->tags))
+			return Fail("tag could not be attached");
+		elements.push_back(tag.Release());
+		return true;
+	}
+
+	bool Object(std::vector<NodeCore*>& parents, scene::DocumentData& doc)
+	{
+		std::uint32_t depth = 0;
+		Int32 type = 0;
+		if (!U32(&depth) || !I32(&type))
+			return false;
+		if (depth > parents.size() || depth > kMaxDepth)
+			return Fail("object depth " + std::to_string(depth) + " skips a level");
+		Loose object;
+		if (type == Opolygon)
+			object.node = scene::CoreOf(PolygonObject::Alloc(0, 0));
+		else if (type == Ospline)
+			object.node = scene::CoreOf(SplineObject::Alloc(0, SPLINETYPE_LINEAR));
+		else
+			object.node = scene::CoreOf(BaseObject::Alloc(type));
+		if (!object.node)
+			return Fail("object type " + std::to_string(type) + " cannot be made");
+		if (!Node(*object.node))
+			return false;
+		scene::ObjectState& state = *object.node->AsObject();
+		std::uint64_t guid = 0;
+		if (!Mat(&state.ml) || !U64(&guid) || !I32(&state.editorMode) || !I32(&state.renderMode) ||
+			!Ref(scene::Family::Layer, &state.layerSerial))
+			return false;
+		if (type == Opolygon && !PolygonData(*static_cast<scene::PolygonObjectData*>(object.node)))
+			return false;
+		if (type == Ospline)
+		{
+			auto& spline = *static_cast<scene::SplineObjectData*>(object.node);
+			if (!I32(&spline.splineType) || !Points(spline.points))
+				return false;
+			if (spline.splineType < SPLINETYPE_LINEAR || spline.splineType > SPLINETYPE_BEZIER)
+				return Fail("unknown spline type " + std::to_string(spline.splineType));
+		}
+
+		parents.resize(depth);
+		scene::ListHead& list = depth == 0 ? doc.children : parents.back()->children;
+		if (!scene::LinkLast(object.node, list))
+			return Fail("object could not be placed");
+		NodeCore* placed = object.Release();
+		scene::SetObjectGuid(scene::ApiOf<BaseObject>(placed), guid);
+		elements.push_back(placed);
+		parents.push_back(placed);
+
+		std::uint32_t tags = 0;
+		if (!Count(4, 1u << 20, &tags, "tag"))
+			return false;
+		for (std::uint32_t i = 0; i < tags; ++i)
+			if (!Tag(*placed))
+				return false;
+		return true;
+	}
+
+	bool Document(scene::DocumentData& doc)
+	{
+		std::uint32_t version = 0;
+		if (!U32(&version))
+			return false;
+		if (version != kDocumentVersion)
+			return Fail("unknown document version " + std::to_string(version));
+		if (!I32(&doc.mode) || !Node(doc))
+			return false;
+
+		std::uint32_t count = 0;
+		if (!Count(4, 0xffffffffu, &count, "layer"))
+			return false;
+		std::vector<NodeCore*> parents;
+		for (std::uint32_t i = 0; i < count; ++i)
+		{
+			std::uint32_t depth = 0;
+			if (!U32(&depth))
+				return false;
+			if (depth > parents.size() || depth > kMaxDepth)
+				return Fail("layer depth " + std::to_string(depth) + " skips a level");
+			Loose layer{scene::CoreOf(LayerObject::Alloc())};
+			if (!layer.node)
+				return Fail("out of memory");
+			if (!Node(*layer.node))
+				return false;
+			parents.resize(depth);
+			scene::ListHead& list = depth == 0 ? doc.layers : parents.back()->children;
+			if (!scene::LinkLast(layer.node, list))
+				return Fail("layer could not be placed");
+			parents.push_back(layer.node);
+			elements.push_back(layer.Release());
+		}
+
+		if (!Count(4, 0xffffffffu, &count, "material"))
+			return false;
+		for (std::uint32_t i = 0; i < count; ++i)
+		{
+			Int32 type = 0;
+			if (!I32(&type))
+				return false;
+			Loose mat{scene::CoreOf(BaseMaterial::Alloc(type))};
+			if (!mat.node)
+				return Fail("material type " + std::to_string(type) + " cannot be made");
+			if (!Node(*mat.node) || !Ref(scene::Family::Layer, &static_cast<scene::MaterialData*>(mat.node)->layerSerial))
+				return false;
+			if (!scene::LinkLast(mat.node, doc.materials))
+				return Fail("material could not be placed");
+			elements.push_back(mat.Release());
+		}
+
+		if (!Count(4, 0xffffffffu, &count, "object"))
+			return false;
+		parents.clear();
+		for (std::uint32_t i = 0; i < count; ++i)
+			if (!Object(parents, doc))
+				return false;
+		if (_r.Remaining() != 0)
+			return Fail("unexpected bytes after the document");
+
+		for (NodeCore* node : withContainers)
+			RefsToLinks(node->data, elements);
+		return true;
+	}
+
+private:
+	data::ByteReader _r;
+};
+
+} // namespace
+
+} // namespace standin::docio
+
+namespace standin
+{
+
+BaseDocument* LoadDocument(const std::string& path, std::string* error)
+{
+	try
+	{
+		Int32 ident = 0;
+		std::vector<std::uint8_t> payload;
+		std::string problem;
+		if (!file::LoadHyperFile(path, &ident, &payload, &problem))
+		{
+			*error = path + ": " + problem;
+			return nullptr;
+		}
+		if (ident != docio::kDocumentIdent)
+		{
+			*error = path + ": not a document file";
+			return nullptr;
+		}
+		size_t pos = 0;
+		std::uint32_t kind = 0;
+		const std::uint8_t* body = nullptr;
+		size_t length = 0;
+		if (!file::NextRecord(payload, &pos, &kind, &body, &length, &problem) || kind != docio::kRecordDocument)
+		{
+			*error = path + ": " + (problem.empty() ? "no document in the file" : problem);
+			return nullptr;
+		}
+
+		BaseDocument* doc = BaseDocument::Alloc();
+		scene::DocumentData* data = scene::DocumentDataOf(doc);
+		if (!data)
+		{
+			*error = "out of memory";
+			return nullptr;
+		}
+		bool read = false;
+		docio::Reader reader(body, length);
+		try
+		{
+			read = reader.Document(*data);
+		}
+		catch (const std::bad_alloc&)
+		{
+			reader.error = "out of memory";
+		}
+		if (!read)
+		{
+			*error = path + ": damaged document: " + reader.error;
+			BaseDocument::Free(doc);
+			return nullptr;
+		}
+		scene::AddOpenDocument(data);
+		SetActiveDocument(doc);
+		return doc;
+	}
+	catch (const std::bad_alloc&)
+	{
+		*error = path + ": out of memory";
+		return nullptr;
+	}
+}
+
+void CloseDocument(BaseDocument* doc)
+{
+	// The document's destructor takes it off the open documents (and the active slot).
+	BaseDocument::Free(doc);
+}
+
+} // namespace standin

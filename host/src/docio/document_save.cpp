@@ -1,0 +1,312 @@
+// Writing a document file.
+#include <unistd.h>
+
+#include <cstdio>
+#include <new>
+#include <unordered_map>
+#include <vector>
+
+#include "data/bytes.h"
+#include "data/serialize.h"
+#include "docio/document_format.h"
+#include "docio/document_links.h"
+#include "file/hyperfile_format.h"
+#include "scene/document_data.h"
+#include "scene/material_data.h"
+#include "scene/object_data.h"
+#include "scene/tag_data.h"
+#include "standin/documents.h"
+
+namespace standin::docio
+{
+
+namespace
+{
+
+using data::ByteWriter;
+using scene::NodeCore;
+
+// One element of the tree walks below, with its depth.
+struct Placed
+{
+	NodeCore* node = nullptr;
+	std::uint32_t depth = 0;
+};
+
+// Depth-first order of a tree whose top level is head (children, then next siblings).
+void WalkTree(const scene::ListHead& head, std::vector<Placed>& out)
+{
+	std::vector<NodeCore*> parents;
+	NodeCore* node = head.first;
+	while (node)
+	{
+		out.push_back({node, static_cast<std::uint32_t>(parents.size())});
+		if (node->children.first)
+		{
+			parents.push_back(node);
+			node = node->children.first;
+			continue;
+		}
+		while (node && !node->next)
+		{
+			if (parents.empty())
+				node = nullptr;
+			else
+			{
+				node = parents.back();
+				parents.pop_back();
+			}
+		}
+		if (node)
+			node = node->next;
+	}
+}
+
+class Writer
+{
+public:
+	Writer(std::vector<std::uint8_t>& out, const std::unordered_map<UInt64, UInt64>& refs) : _w(out), _refs(refs) {}
+
+	bool ok = true;
+
+	void String(const ::String& s)
+	{
+		_w.U32(static_cast<std::uint32_t>(s.Get().size()));
+		_w.Bytes(s.Get().data(), s.Get().size());
+	}
+
+	void Vector(const ::Vector& v)
+	{
+		_w.F64(v.x);
+		_w.F64(v.y);
+		_w.F64(v.z);
+	}
+
+	void Matrix(const ::Matrix& m)
+	{
+		Vector(m.off);
+		Vector(m.v1);
+		Vector(m.v2);
+		Vector(m.v3);
+	}
+
+	void Ref(UInt64 serial)
+	{
+		const auto found = serial ? _refs.find(serial) : _refs.end();
+		_w.U64(found == _refs.end() ? 0 : found->second);
+	}
+
+	void Node(const NodeCore& node)
+	{
+		String(node.name);
+		_w.U64(node.bits);
+		std::vector<std::uint8_t> bytes;
+		if (!data::EncodeContainer(LinksToRefs(node.data, _refs), bytes))
+			ok = false;
+		_w.U32(static_cast<std::uint32_t>(bytes.size()));
+		_w.Bytes(bytes.data(), bytes.size());
+		_w.U32(static_cast<std::uint32_t>(node.uniqueIds.size()));
+		for (const scene::UniqueIdEntry& entry : node.uniqueIds)
+		{
+			_w.I32(entry.appId);
+			_w.U32(static_cast<std::uint32_t>(entry.bytes.size()));
+			_w.Bytes(entry.bytes.data(), entry.bytes.size());
+		}
+	}
+
+	void Selection(const scene::BaseSelectData& sel)
+	{
+		_w.U32(static_cast<std::uint32_t>(sel.ranges.size()));
+		for (const auto& range : sel.ranges)
+		{
+			_w.I32(range.first);
+			_w.I32(range.second);
+		}
+	}
+
+	void Points(const std::vector<::Vector>& points)
+	{
+		_w.U32(static_cast<std::uint32_t>(points.size()));
+		for (const ::Vector& p : points)
+			Vector(p);
+	}
+
+	void Tag(NodeCore& tag)
+	{
+		_w.I32(tag.type);
+		Node(tag);
+		if (tag.type == Tuvw)
+		{
+			const auto& uvw = static_cast<scene::UVWTagData&>(tag).uvw;
+			_w.U32(static_cast<std::uint32_t>(uvw.size()));
+			for (const UVWStruct& u : uvw)
+			{
+				Vector(u.a);
+				Vector(u.b);
+				Vector(u.c);
+				Vector(u.d);
+			}
+		}
+		else if (tag.type == Ttexture)
+			Ref(static_cast<scene::TextureTagData&>(tag).materialSerial);
+	}
+
+	void Object(const Placed& placed)
+	{
+		NodeCore& node = *placed.node;
+		const scene::ObjectState& state = *node.AsObject();
+		_w.U32(placed.depth);
+		_w.I32(node.type);
+		Node(node);
+		Matrix(state.ml);
+		_w.U64(state.guid);
+		_w.I32(state.editorMode);
+		_w.I32(state.renderMode);
+		Ref(state.layerSerial);
+		if (node.type == Opolygon)
+		{
+			const auto& poly = static_cast<scene::PolygonObjectData&>(node);
+			Points(poly.points);
+			_w.U32(static_cast<std::uint32_t>(poly.polygons.size()));
+			for (const CPolygon& p : poly.polygons)
+			{
+				_w.I32(p.a);
+				_w.I32(p.b);
+				_w.I32(p.c);
+				_w.I32(p.d);
+			}
+			Selection(poly.pointSelection);
+			Selection(poly.polygonSelection);
+			Selection(poly.edgeSelection);
+		}
+		else if (node.type == Ospline)
+		{
+			const auto& spline = static_cast<scene::SplineObjectData&>(node);
+			_w.I32(spline.splineType);
+			Points(spline.points);
+		}
+		std::vector<NodeCore*> tags;
+		for (NodeCore* tag = state.tags.first; tag; tag = tag->next)
+			tags.push_back(tag);
+		_w.U32(static_cast<std::uint32_t>(tags.size()));
+		for (NodeCore* tag : tags)
+			Tag(*tag);
+	}
+
+	ByteWriter& Raw() { return _w; }
+
+private:
+	ByteWriter _w;
+	const std::unordered_map<UInt64, UInt64>& _refs;
+};
+
+bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& image, std::string* error)
+{
+	const std::string temp = path + ".tmp-" + std::to_string(static_cast<long>(::getpid()));
+	std::FILE* f = std::fopen(temp.c_str(), "wb");
+	if (!f)
+	{
+		*error = path + ": cannot be written";
+		return false;
+	}
+	const bool written = std::fwrite(image.data(), 1, image.size(), f) == image.size();
+	const bool flushed = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
+	const bool closed = std::fclose(f) == 0;
+	if (!written || !flushed || !closed || std::rename(temp.c_str(), path.c_str()) != 0)
+	{
+		::unlink(temp.c_str());
+		*error = path + ": cannot be written";
+		return false;
+	}
+	return true;
+}
+
+bool Encode(scene::DocumentData& doc, std::vector<std::uint8_t>& body)
+{
+	std::vector<Placed> layers;
+	std::vector<Placed> objects;
+	WalkTree(doc.layers, layers);
+	WalkTree(doc.children, objects);
+	std::vector<NodeCore*> materials;
+	for (NodeCore* mat = doc.materials.first; mat; mat = mat->next)
+		materials.push_back(mat);
+
+	// Refs in file order: layers, materials, objects each followed by its tags.
+	std::unordered_map<UInt64, UInt64> refs;
+	UInt64 next = 1;
+	for (const Placed& layer : layers)
+		refs[layer.node->serial] = next++;
+	for (NodeCore* mat : materials)
+		refs[mat->serial] = next++;
+	for (const Placed& object : objects)
+	{
+		refs[object.node->serial] = next++;
+		for (NodeCore* tag = object.node->AsObject()->tags.first; tag; tag = tag->next)
+			refs[tag->serial] = next++;
+	}
+
+	Writer w(body, refs);
+	w.Raw().U32(kDocumentVersion);
+	w.Raw().I32(doc.mode);
+	w.Node(doc);
+	w.Raw().U32(static_cast<std::uint32_t>(layers.size()));
+	for (const Placed& layer : layers)
+	{
+		w.Raw().U32(layer.depth);
+		w.Node(*layer.node);
+	}
+	w.Raw().U32(static_cast<std::uint32_t>(materials.size()));
+	for (NodeCore* mat : materials)
+	{
+		w.Raw().I32(mat->type);
+		w.Node(*mat);
+		w.Ref(static_cast<scene::MaterialData*>(mat)->layerSerial);
+	}
+	w.Raw().U32(static_cast<std::uint32_t>(objects.size()));
+	for (const Placed& object : objects)
+		w.Object(object);
+	return w.ok;
+}
+
+} // namespace
+
+} // namespace standin::docio
+
+namespace standin
+{
+
+bool SaveDocument(BaseDocument* doc, const std::string& path, std::string* error)
+{
+	scene::DocumentData* data = scene::DocumentDataOf(doc);
+	if (!data)
+	{
+		*error = "no document to save";
+		return false;
+	}
+	try
+	{
+		std::vector<std::uint8_t> body;
+		if (!docio::Encode(*data, body))
+		{
+			*error = "the document could not be encoded (out of memory)";
+			return false;
+		}
+		if (body.size() > file::kMaxHyperFilePayload - file::kRecordHeaderBytes)
+		{
+			*error = "the document is too large for a document file";
+			return false;
+		}
+		std::vector<std::uint8_t> payload;
+		file::AppendRecord(payload, docio::kRecordDocument, body);
+		std::vector<std::uint8_t> image;
+		file::BuildHyperFile(docio::kDocumentIdent, payload, &image);
+		return docio::WriteFileAtomically(path, image, error);
+	}
+	catch (const std::bad_alloc&)
+	{
+		*error = "the document could not be encoded (out of memory)";
+		return false;
+	}
+}
+
+} // namespace standin
