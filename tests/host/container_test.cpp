@@ -5,7 +5,9 @@
 #include <limits>
 #include <vector>
 
+#include "hostapi/api.h"
 #include "hostapi/customdata.h"
+#include "standin/scene.h"
 
 namespace
 {
@@ -238,6 +240,36 @@ TEST(GeData, EmptyLinkCellsResolveToNothing)
 	bc.SetLink(3, nullptr);
 	EXPECT_EQ(bc.GetLink(3), nullptr);
 	EXPECT_EQ(bc.GetLink(4), nullptr);
+}
+
+TEST(GeData, LinkCellsOwnTheirLinkAndResolveInTheActiveDocument)
+{
+	BaseDocument* doc = standin::NewDocument();
+	BaseObject* op = BaseObject::Alloc(Onull);
+	doc->InsertObject(op, nullptr, nullptr);
+	BaseDocument* other = BaseDocument::Alloc();
+
+	GeData cell;
+	cell.SetLink(op);
+	EXPECT_EQ(cell.GetLink(), op);
+	EXPECT_EQ(cell.GetLink(doc), op);
+	EXPECT_EQ(cell.GetLink(other), nullptr);
+
+	GeData copy(cell);
+	cell.Free();
+	EXPECT_EQ(copy.GetLink(), op);
+	// Re-setting a cell from the link it owns itself must not use the freed link.
+	copy.SetBaseLink(*copy.GetBaseLink());
+	EXPECT_EQ(copy.GetLink(), op);
+
+	BaseContainer bc;
+	bc.SetData(1, copy);
+	BaseContainer held(bc);
+	BaseObject::Free(op);
+	EXPECT_EQ(copy.GetLink(), nullptr);
+	EXPECT_EQ(held.GetLink(1), nullptr);
+	BaseDocument::Free(other);
+	standin::CloseAllDocuments();
 }
 
 TEST(Gradient, KeepsKnotsInStorageOrderAndItsProperties)
