@@ -2,6 +2,7 @@
 // writes that fail without touching the file they would have replaced.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -171,6 +172,9 @@ TEST_F(HyperFileTest, RefusesMissingFilesAndAnotherIdent)
 	EXPECT_FALSE(Read(Path("f.dat"), &bc, kIdent + 1));
 	EXPECT_EQ(bc.GetCount(), 0);
 	EXPECT_FALSE(Read(dir.string(), &bc)); // a folder is not a file
+	// Nor is a named pipe; reading one must not wait for a writer that never comes.
+	ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+	EXPECT_FALSE(Read(Path("pipe"), &bc));
 }
 
 TEST_F(HyperFileTest, EveryTruncationAndEveryFlippedByteIsRefused)

@@ -84,6 +84,12 @@ bool ParseHyperFile(const std::uint8_t* data, size_t size, Int32* ident, std::ve
 
 bool LoadHyperFile(const std::string& path, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error)
 {
+	// Checked before opening: opening a named pipe for reading would wait for a writer forever.
+	struct stat before{};
+	if (::stat(path.c_str(), &before) != 0)
+		return SetError(error, "cannot open " + path);
+	if (!S_ISREG(before.st_mode))
+		return SetError(error, path + " is not a regular file");
 	std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
 	if (!f)
 		return SetError(error, "cannot open " + path);
