@@ -10,9 +10,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -229,6 +229,9 @@ PolygonObject* ImportObj(const std::string& path, std::string* error)
 			*error = std::move(text);
 		return nullptr;
 	};
+	std::error_code ec;
+	if (!std::filesystem::is_regular_file(path, ec))
+		return fail(std::filesystem::exists(path, ec) ? "'" + path + "' is not a file" : "cannot open '" + path + "'");
 	std::ifstream in(path, std::ios::binary | std::ios::ate);
 	if (!in)
 		return fail("cannot open '" + path + "'");

@@ -5,6 +5,7 @@
 #include "scene/link_translation.h"
 #include "scene/node_data.h"
 #include "scene/node_registry.h"
+#include "scene/object_data.h"
 
 namespace scene
 {
@@ -91,12 +92,22 @@ void NodeCore::CopyBaseTo(NodeCore& dst) const
 namespace
 {
 
+// True when the element holds other elements (children or tags).
+bool HoldsMembers(const NodeCore* node)
+{
+	const ObjectState* object = node->AsObject();
+	return node->children.first || (object && object->tags.first);
+}
+
 bool Accepts(const ListHead& head, const NodeCore* node)
 {
 	if (!node || head.family == Family::None || head.family != node->family)
 		return false;
-	// A node must not end up in a list that it owns itself, directly or further down.
-	return !node->Contains(head.owner);
+	// A node must not end up in a list that it owns itself, directly or further down. Only a
+	// node that holds members can; skipping the walk keeps building deep trees linear.
+	if (head.owner == node)
+		return false;
+	return !HoldsMembers(node) || !node->Contains(head.owner);
 }
 
 } // namespace

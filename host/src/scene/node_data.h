@@ -114,6 +114,10 @@ void DestroyList(ListHead& head);
 // point at elements of the original are redirected to their copies. nullptr when memory is short.
 NodeCore* CloneTree(const NodeCore* root);
 
+// A document load restores unique-ID entries, whose numbers may come from an earlier run's
+// GeGetUniqueCounter; later counter values of this run must differ from them.
+void NoteRestoredUniqueId(Int32 appId);
+
 // The live element with this serial; nullptr once it was freed.
 NodeCore* NodeBySerial(UInt64 serial);
 
