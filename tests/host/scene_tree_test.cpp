@@ -306,6 +306,15 @@ TEST(SceneTree, TagsByTypeAndNumberAndKillTag)
 	EXPECT_NE(loose->GetInfo(), 0);
 }
 
+TEST(SceneTree, UpdateMessagesAreHandledAndCounted)
+{
+	FreeObject op;
+	EXPECT_TRUE(op.op->Message(MSG_UPDATE));
+	EXPECT_TRUE(op.op->Message(MSG_UPDATE));
+	EXPECT_FALSE(op.op->Message(12345)); // nobody handles it
+	EXPECT_EQ(standin::UpdateMessageCount(op.op), 2);
+}
+
 TEST(SceneTree, AtomArrayKeepsOrderAndRefusesNull)
 {
 	AtomArray* arr = AtomArray::Alloc();

@@ -39,6 +39,8 @@ Int64 EventCount();
 // Number of DrawViews calls so far, and the flags of the last one.
 Int64 DrawViewsCount();
 Int32 LastDrawViewsFlags();
+// Number of update messages (MSG_UPDATE) the element has received.
+Int64 UpdateMessageCount(const BaseList2D* element);
 // Number of undo records added to doc so far, and the kind and element of record i.
 Int32 UndoRecordCount(BaseDocument* doc);
 bool UndoRecord(BaseDocument* doc, Int32 i, Int32* type, BaseList2D** element);

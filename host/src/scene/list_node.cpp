@@ -76,5 +76,8 @@ BaseDocument* GeListNode::GetDocument() const
 
 bool GeListNode::Message(Int32 type, void* data)
 {
-	return CoreOf(this)->HandleMessage(type, data);
+	scene::NodeCore* core = CoreOf(this);
+	if (type == MSG_UPDATE)
+		++core->updateMessages;
+	return core->HandleMessage(type, data);
 }

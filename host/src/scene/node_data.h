@@ -86,6 +86,7 @@ struct NodeCore
 	String name;
 	BaseContainer data;
 	std::vector<UniqueIdEntry> uniqueIds;
+	Int64 updateMessages = 0; // MSG_UPDATE messages received, for tests and scripts
 
 	NodeCore* Up() const { return list && list->ownerIsParent ? list->owner : nullptr; }
 	// The document that holds the element (itself for a document); nullptr when free.

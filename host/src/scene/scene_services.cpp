@@ -132,6 +132,12 @@ BaseMaterial* FindMaterial(BaseDocument* doc, const std::string& name)
 	return nullptr;
 }
 
+Int64 UpdateMessageCount(const BaseList2D* element)
+{
+	const scene::NodeCore* core = scene::CoreOf(element);
+	return core ? core->updateMessages : 0;
+}
+
 std::string DescribeScene(BaseDocument* doc)
 {
 	const scene::DocumentData* d = scene::DocumentDataOf(doc);
