@@ -192,7 +192,9 @@ TEST_F(DocumentFileTest, ObjectsKeepHierarchyIdentityGeometryAndTags)
 	EXPECT_EQ(d->GetDataInstance()->GetLink(2001), nullptr);
 	EXPECT_EQ(d->GetDataInstance()->GetFloat(7), 2.5);
 
-	// Objects made after the open never take a restored identity.
+	// Counter values of this run never repeat a restored unique-ID number (a material marker
+	// from an earlier run), and objects made after the open never take a restored identity.
+	EXPECT_GT(GeGetUniqueCounter(), 123456);
 	BaseObject* fresh = BaseObject::Alloc(Onull);
 	EXPECT_NE(fresh->GetGUID(), rootGuid);
 	EXPECT_NE(fresh->GetGUID(), meshGuid);

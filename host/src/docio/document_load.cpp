@@ -116,6 +116,8 @@ public:
 			if (!I32(&entry.appId) || !Count(1, 0xffffffffu, &length, "unique-ID length") || !_r.View(length, &idBytes))
 				return false;
 			entry.bytes.assign(idBytes, idBytes + length);
+			// Markers made with an earlier run's counter must not be handed out again.
+			scene::NoteRestoredUniqueId(entry.appId);
 			node.uniqueIds.push_back(std::move(entry));
 		}
 		return true;

@@ -1,0 +1,165 @@
+// The set manager driven through session scripts: sets saved in one run of the host come back in
+// the next, and a damaged set file never takes the host down.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "scratch_folder.h"
+#include "standin/paths.h"
+#include "standin/plugins.h"
+#include "standin/session.h"
+
+namespace
+{
+
+struct HostRun
+{
+	int status = -1;
+	std::string output;
+};
+
+HostRun RunHostScript(const std::string& script)
+{
+	HostRun r;
+	const std::string cmd = std::string("'") + TEST_HOST_EXE + "' --quiet --plugins '" + TEST_PLUGINS_DIR + "' '" + script + "' 2>&1";
+	FILE* pipe = popen(cmd.c_str(), "r");
+	if (!pipe)
+		return r;
+	std::array<char, 4096> buf;
+	size_t n;
+	while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+		r.output.append(buf.data(), n);
+	const int raw = pclose(pipe);
+	r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+	return r;
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+	return text.find(part) != std::string::npos;
+}
+
+TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
+{
+	ScratchFolder dir;
+	const std::string first = dir.Write("first.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null Chair\n"
+		"add-null Leg\n"
+		"parent Leg Chair\n"
+		"add-null Lamp\n"
+		"add-null Rug\n"
+		"add-material Wood\n"
+		"manager-open\n"
+		"manager-gather Chair Wood\n"
+		"manager-save-set Furniture\n"
+		"manager-load-set 0\n"
+		"manager-gather Lamp\n"
+		"manager-save-set Light\n"
+		"manager-load-set 0\n"
+		"manager-gather Rug\n"
+		"manager-save-set Floor\n"
+		"rename Chair Armchair\n"
+		"rename-material Wood Oak\n"
+		"delete-object Lamp\n"
+		"save-document room.doc\n"
+		"dump-set-file\n");
+	const HostRun saved = RunHostScript(first);
+	ASSERT_EQ(saved.status, 0) << saved.output;
+	// The file lists what the sets held when it was written, under the keys of their layout.
+	EXPECT_TRUE(Contains(saved.output, "ident 1952804208")) << saved.output;
+	EXPECT_TRUE(Contains(saved.output, "1 STRING \"Furniture\"")) << saved.output;
+	EXPECT_TRUE(Contains(saved.output, "2 STRING \"Chair\"")) << saved.output;
+	EXPECT_TRUE(Contains(saved.output, "8 STRING \"Light\"")) << saved.output;
+	EXPECT_TRUE(Contains(saved.output, "12 STRING \"Floor\"")) << saved.output;
+	EXPECT_TRUE(Contains(saved.output, "0 INT32 3")) << saved.output;
+	EXPECT_TRUE(Contains(saved.output, "-9999 STRING \"Tarnwick\"")) << saved.output;
+
+	// A new host: the set whose only member was deleted is gone, the others keep their order,
+	// and set 1 brings the renamed chair (with its leg) and material back.
+	const std::string second = dir.Write("second.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"open-document room.doc\n"
+		"manager-open\n"
+		"manager-load-set 1\n"
+		"manager-print\n"
+		"add-material Fresh\n"
+		"manager-gather Fresh\n"
+		"manager-update-set\n"
+		"manager-load-set 2\n"
+		"manager-load-set 1\n"
+		"manager-print\n");
+	const HostRun loaded = RunHostScript(second);
+	ASSERT_EQ(loaded.status, 0) << loaded.output;
+	EXPECT_TRUE(Contains(loaded.output,
+		"sets 2, current 1, caption \"Furniture\"\n"
+		"set 1 \"Furniture\", 2 members\n"
+		"  object \"Armchair\"\n"
+		"  material \"Oak\"\n"
+		"set 2 \"Floor\", 1 members\n"
+		"  object \"Rug\"\n"
+		"held 3 entries\n"
+		"  \"Armchair\" object\n"
+		"    \"Leg\" child\n"
+		"  \"Oak\" material\n"))
+		<< loaded.output;
+	// A material marked in this run is told apart from the one marked in the first run.
+	EXPECT_TRUE(Contains(loaded.output,
+		"set 1 \"Furniture\", 3 members\n"
+		"  object \"Armchair\"\n"
+		"  material \"Oak\"\n"
+		"  material \"Fresh\"\n"))
+		<< loaded.output;
+}
+
+TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
+{
+	ScratchFolder dir;
+	standin::PluginHost plugins;
+	standin::SessionOptions options;
+	options.plugins = &plugins;
+	options.pluginsFolder = TEST_PLUGINS_DIR;
+	auto run = [&](const std::string& text, std::string* out) {
+		std::ostringstream o;
+		std::ostringstream e;
+		const int status = standin::RunSessionText(text, dir / "test.session", o, e, options);
+		*out = o.str() + e.str();
+		return status;
+	};
+
+	std::string out;
+	ASSERT_EQ(run("set-prefs prefs\nload-plugins\nnew-document\nadd-null A\nmanager-open\n", &out), 0) << out;
+	EXPECT_EQ(run("manager-save-set Empty\n", &out), 1);
+	EXPECT_TRUE(Contains(out, "nothing is held")) << out;
+	EXPECT_EQ(run("manager-load-set 3\n", &out), 1);
+	EXPECT_TRUE(Contains(out, "no such set")) << out;
+	EXPECT_EQ(run("manager-remove-set\n", &out), 1);
+	EXPECT_EQ(run("manager-gather Missing\n", &out), 1);
+	EXPECT_TRUE(Contains(out, "no object or material named 'Missing'")) << out;
+
+	// A set file cut short reads as no sets; the listing names the damage.
+	const std::string setFile = dir / "plugins/Tarnwick/Tarnwick.dat";
+	ASSERT_EQ(run("manager-gather A\nmanager-save-set One\n", &out), 0) << out;
+	dir.Write("plugins/Tarnwick/Tarnwick.dat", "SHYF\x01");
+	ASSERT_EQ(run("manager-open\nmanager-print\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out;
+	EXPECT_EQ(run("dump-set-file\n", &out), 1);
+
+	// After a restart the model starts empty until the manager opens and reads the file again.
+	ASSERT_EQ(run("manager-gather A\nmanager-save-set Two\nrestart-plugins\nnew-document\nmanager-print\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out;
+	ASSERT_EQ(run("manager-open\nmanager-print\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out; // the object is gone with its document
+	plugins.Shutdown();
+	standin::SetPrefsFolder("");
+}
+
+} // namespace
