@@ -18,7 +18,7 @@ struct SessionOptions
 	// The folder load-plugins uses when the script names none.
 	std::string pluginsFolder;
 	// The loader shared by several scripts; nullptr: the run has its own, which it shuts down
-	// (ending and unloading its plug-ins) when the script ends.
+	// when the script ends (if it loaded plug-ins, that ends them and closes every document).
 	PluginHost* plugins = nullptr;
 };
 
