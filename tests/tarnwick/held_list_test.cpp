@@ -2,6 +2,13 @@
 #include "model_fixture.h"
 #include "standin/memory.h"
 
+// Host-internal setter for an object's identity (the host uses it when a document is loaded); only
+// here can a test make two objects share one identity.
+namespace scene
+{
+void SetObjectGuid(BaseObject* op, UInt64 guid);
+}
+
 namespace
 {
 
@@ -220,6 +227,16 @@ TEST_F(HeldListTest, ObjectSearchTakesTheLastMatchOfTheWalk)
 	EXPECT_EQ(FindObjectByIdentity(doc, b->GetGUID()), b);
 	EXPECT_EQ(FindObjectByIdentity(doc, 0), nullptr);
 	EXPECT_EQ(FindObjectByIdentity(nullptr, b->GetGUID()), nullptr);
+
+	// Shared identities: a match in a later part of the walk replaces one found in a child...
+	const UInt64 shared = 1ull << 60;
+	scene::SetObjectGuid(deep, shared);
+	scene::SetObjectGuid(b, shared);
+	EXPECT_EQ(FindObjectByIdentity(doc, shared), b);
+	// ...and a match ends the walk of its own chain: neither its children nor its later
+	// siblings are looked at.
+	scene::SetObjectGuid(a, shared);
+	EXPECT_EQ(FindObjectByIdentity(doc, shared), a);
 }
 
 TEST_F(HeldListTest, AllocationFailureKeepsTheEntriesMadeSoFar)
