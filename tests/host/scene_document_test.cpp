@@ -117,27 +117,28 @@ TEST_F(SceneDocument, ModesDefaultToModelAndRejectUnknownValues)
 	EXPECT_EQ(doc->GetMode(), Medges);
 }
 
-TEST_F(SceneDocument, UndoRecordsInsideStepsOnly)
+TEST_F(SceneDocument, UndoRecordsInsideAndOutsideSteps)
 {
 	BaseObject* op = Add("op");
-	EXPECT_FALSE(doc->AddUndo(UNDOTYPE_CHANGE, op)); // outside a step
+	// Applying a stored placement records changes without opening a step of its own.
+	EXPECT_TRUE(doc->AddUndo(UNDOTYPE_CHANGE, op));
 	EXPECT_FALSE(doc->EndUndo());
 	ASSERT_TRUE(doc->StartUndo());
 	EXPECT_TRUE(doc->AddUndo(UNDOTYPE_NEW, op));
 	EXPECT_TRUE(doc->AddUndo(UNDOTYPE_CHANGE, op));
 	EXPECT_FALSE(doc->AddUndo(UNDOTYPE_CHANGE, nullptr));
 	EXPECT_TRUE(doc->EndUndo());
-	ASSERT_EQ(standin::UndoRecordCount(doc), 2);
+	ASSERT_EQ(standin::UndoRecordCount(doc), 3);
 	Int32 type = 0;
 	BaseList2D* element = nullptr;
-	ASSERT_TRUE(standin::UndoRecord(doc, 1, &type, &element));
+	ASSERT_TRUE(standin::UndoRecord(doc, 2, &type, &element));
 	EXPECT_EQ(type, UNDOTYPE_CHANGE);
 	EXPECT_EQ(element, op);
-	EXPECT_FALSE(standin::UndoRecord(doc, 2, &type, &element));
+	EXPECT_FALSE(standin::UndoRecord(doc, 3, &type, &element));
 
 	// The record outlives its element; it then names none.
 	BaseObject::Free(op);
-	ASSERT_TRUE(standin::UndoRecord(doc, 0, &type, &element));
+	ASSERT_TRUE(standin::UndoRecord(doc, 1, &type, &element));
 	EXPECT_EQ(type, UNDOTYPE_NEW);
 	EXPECT_EQ(element, nullptr);
 }

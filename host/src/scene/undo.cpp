@@ -38,9 +38,12 @@ bool BaseDocument::AddUndo(Int32 type, BaseList2D* element)
 {
 	scene::DocumentData* doc = DocumentDataOf(this);
 	const scene::NodeCore* core = scene::CoreOf(element);
-	// A record outside a StartUndo/EndUndo pair would belong to no step; refuse it.
-	if (!doc || !core || doc->undoDepth == 0)
+	if (!doc || !core)
 		return false;
+	// Callers may record a change without opening a group (applying a stored placement does);
+	// such a record is an undo step of its own.
+	if (doc->undoDepth == 0)
+		++doc->undoGroups;
 	try
 	{
 		if (doc->undoLog.size() >= kMaxUndoRecords)
