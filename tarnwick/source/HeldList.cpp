@@ -66,7 +66,7 @@ PNode* ManagerModel::MakeEntry(BaseList2D* element, PNode* parent, bool topLevel
 	}
 	parent->children.Append(entry);
 
-	if (object && !MakeDescendants(object, entry))
+	if (object && topLevel && !MakeDescendants(object, entry))
 	{
 		*failed = true;
 		return nullptr;
@@ -74,14 +74,49 @@ PNode* ManagerModel::MakeEntry(BaseList2D* element, PNode* parent, bool topLevel
 	return entry;
 }
 
-bool ManagerModel::MakeDescendants(BaseObject* object, PNode* entry)
+bool ManagerModel::MakeDescendants(BaseObject* root, PNode* rootEntry)
 {
-	for (BaseObject* child = object->GetDown(); child && child != object; child = child->GetNext())
+	// Depth first in host order: an object, its children, then its next sibling. The walk climbs
+	// through the scene's own parent links and keeps only the entries of the open levels, so a
+	// deep hierarchy costs heap, not stack.
+	PtrArray<PNode> openEntries;
+	PNode* parent = rootEntry;
+	BaseObject* op = root->GetDown();
+	while (op && op != root)
 	{
 		bool failed = false;
-		MakeEntry(child, entry, false, false, &failed);
+		PNode* entry = MakeEntry(op, parent, false, false, &failed);
 		if (failed)
 			return false;
+		BaseObject* child = op->GetDown();
+		if (child && child != op)
+		{
+			if (!openEntries.Append(parent))
+				return false;
+			parent = entry;
+			op = child;
+			continue;
+		}
+		// Next sibling; a chain ends at its end or when it meets the object whose children it
+		// holds. Then climb to the parent's next sibling.
+		for (;;)
+		{
+			BaseObject* up = op->GetUp();
+			BaseObject* next = op->GetNext();
+			if (next && next != up)
+			{
+				op = next;
+				break;
+			}
+			if (!up || up == root || openEntries.IsEmpty())
+			{
+				op = nullptr;
+				break;
+			}
+			op = up;
+			parent = openEntries.Get(openEntries.GetCount() - 1);
+			openEntries.RemoveAt(openEntries.GetCount() - 1);
+		}
 	}
 	return true;
 }
@@ -162,6 +197,11 @@ bool ManagerModel::Refresh()
 		}
 	}
 
+	// Each remembered element, resolved once: nothing changes the scene during the refresh.
+	PtrArray<BaseList2D> remembered;
+	for (Int32 k = 0; k < snapshot.GetCount() && ok; ++k)
+		ok = remembered.Append(snapshot.Get(k)->Resolve());
+
 	if (ok)
 	{
 		// Every remembered state goes to at most one new entry; when an element was held twice,
@@ -175,7 +215,7 @@ bool ManagerModel::Refresh()
 			for (Int32 k = 0; k < snapshot.GetCount(); ++k)
 			{
 				SetItem* item = snapshot.Get(k);
-				if (!item || item->Resolve() != element)
+				if (!item || remembered.Get(k) != element)
 					continue;
 				const bool itemIsMaterial = item->kind == ENTRY_MATERIAL;
 				if (itemIsMaterial != (entry->kind == ENTRY_MATERIAL))

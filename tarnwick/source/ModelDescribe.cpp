@@ -1,5 +1,6 @@
 // The model as plain text: what a script or a test checks after each operation.
 #include <string>
+#include <vector>
 
 #include "ElementSearch.h"
 #include "ManagerModel.h"
@@ -23,12 +24,20 @@ std::string Quoted(const String& text)
 	return "\"" + text.Get() + "\"";
 }
 
-void DescribeEntry(const PNode* entry, Int32 depth, std::string& out)
+void DescribeHeld(const PNode* first, std::string& out)
 {
-	// Iterative over siblings, recursive over depth: the depth is that of the scene's hierarchy.
-	for (; entry; entry = entry->Next())
+	// Depth first with an explicit stack of the siblings still to come at each open level.
+	std::vector<const PNode*> pending;
+	const PNode* entry = first;
+	while (entry || !pending.empty())
 	{
-		out.append(static_cast<std::size_t>(2 * depth), ' ');
+		if (!entry)
+		{
+			entry = pending.back();
+			pending.pop_back();
+			continue;
+		}
+		out.append(2 * (pending.size() + 1), ' ');
 		out += Quoted(entry->name) + " " + KindWord(entry->kind);
 		if (entry->selected)
 			out += " selected";
@@ -37,7 +46,13 @@ void DescribeEntry(const PNode* entry, Int32 depth, std::string& out)
 		if (!entry->Resolve())
 			out += " gone";
 		out += "\n";
-		DescribeEntry(entry->FirstChild(), depth + 1, out);
+		if (entry->FirstChild())
+		{
+			pending.push_back(entry->Next());
+			entry = entry->FirstChild();
+		}
+		else
+			entry = entry->Next();
 	}
 }
 
@@ -62,6 +77,6 @@ String ManagerModel::Describe() const
 		}
 	}
 	out += "held " + std::to_string(heldPool.GetCount()) + " entries\n";
-	DescribeEntry(FirstHeld(), 1, out);
+	DescribeHeld(FirstHeld(), out);
 	return String(out);
 }

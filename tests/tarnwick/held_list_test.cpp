@@ -120,6 +120,30 @@ TEST_F(HeldListTest, ObjectBringsItsDescendantsInHostOrder)
 	EXPECT_EQ(top->LastChild(), eb->Next());
 }
 
+TEST_F(HeldListTest, DeepHierarchyIsHeldWithoutRunningOutOfStack)
+{
+	constexpr int depth = 3000;
+	BaseObject* top = AddObject("Top");
+	BaseObject* op = top;
+	for (int i = 0; i < depth; ++i)
+		op = AddObject("Level", op);
+	AddObject("After");
+	ASSERT_TRUE(Gather({top}));
+	EXPECT_EQ(model->heldPool.GetCount(), depth + 1);
+	PNode* entry = model->FirstHeld();
+	int levels = 0;
+	while (entry->FirstChild())
+	{
+		entry = entry->FirstChild();
+		++levels;
+	}
+	EXPECT_EQ(levels, depth);
+	EXPECT_EQ(model->FirstHeld()->Next(), nullptr);
+	ASSERT_TRUE(model->Refresh());
+	EXPECT_EQ(model->heldPool.GetCount(), depth + 1);
+	EXPECT_FALSE(model->Describe().IsEmpty());
+}
+
 TEST_F(HeldListTest, MaterialKeepsTheMarkerItGotTheFirstTime)
 {
 	BaseMaterial* mat = AddMaterial("Steel");
