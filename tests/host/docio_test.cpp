@@ -201,6 +201,23 @@ TEST_F(DocumentFileTest, ObjectsKeepHierarchyIdentityGeometryAndTags)
 	BaseObject::Free(fresh);
 }
 
+TEST_F(DocumentFileTest, WhateverIsSavedOpensAgainHoweverDeep)
+{
+	BaseObject* op = nullptr;
+	for (int i = 0; i < 5000; ++i)
+	{
+		BaseObject* child = BaseObject::Alloc(Onull);
+		doc->InsertObject(child, op, nullptr);
+		op = child;
+	}
+	BaseDocument* loaded = SaveAndOpen();
+	ASSERT_NE(loaded, nullptr);
+	int depth = 0;
+	for (BaseObject* o = loaded->GetFirstObject(); o; o = o->GetDown())
+		++depth;
+	EXPECT_EQ(depth, 5000);
+}
+
 TEST_F(DocumentFileTest, DamagedFilesOpenNothing)
 {
 	for (int i = 0; i < 3; ++i)

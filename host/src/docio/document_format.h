@@ -33,7 +33,5 @@ constexpr std::uint32_t kRecordDocument = 2;
 constexpr std::uint32_t kDocumentVersion = 1;
 constexpr Int32 kLinkCellId = 0x6c6e6b30; // "lnk0"
 constexpr Int32 kLinkCellKey = 1;
-// Deeper hierarchies are refused: code that walks trees recursively must not run out of stack.
-constexpr std::uint32_t kMaxDepth = 2048;
 
 } // namespace standin::docio

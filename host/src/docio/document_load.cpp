@@ -234,7 +234,7 @@ public:
 		Int32 type = 0;
 		if (!U32(&depth) || !I32(&type))
 			return false;
-		if (depth > parents.size() || depth > kMaxDepth)
+		if (depth > parents.size())
 			return Fail("object depth " + std::to_string(depth) + " skips a level");
 		Loose object;
 		if (type == Opolygon)
@@ -300,7 +300,7 @@ public:
 			std::uint32_t depth = 0;
 			if (!U32(&depth))
 				return false;
-			if (depth > parents.size() || depth > kMaxDepth)
+			if (depth > parents.size())
 				return Fail("layer depth " + std::to_string(depth) + " skips a level");
 			Loose layer{scene::CoreOf(LayerObject::Alloc())};
 			if (!layer.node)
