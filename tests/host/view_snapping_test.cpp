@@ -4,6 +4,7 @@
 #include "hostapi/snapping.h"
 #include "standin/memory.h"
 #include "standin/scene.h"
+#include "front_view.h"
 #include "standin/views.h"
 
 namespace
@@ -16,12 +17,8 @@ protected:
 		doc = standin::NewDocument();
 		ASSERT_NE(doc, nullptr);
 		std::string error;
-		bd = standin::AddView(doc, 8, &error);
+		bd = AddFrontView(doc, &error);
 		ASSERT_NE(bd, nullptr) << error;
-		// Parallel view along +Z from z = -1000: pixel (320 + x, 240 - y) sees world (x, y).
-		Matrix m;
-		m.off = Vector(0.0, 0.0, -1000.0);
-		standin::SetCameraMatrix(bd, m);
 		PolygonObject* op = PolygonObject::Alloc(3, 1);
 		ASSERT_NE(op, nullptr);
 		op->GetPointW()[0] = Vector(0.0, 0.0, 0.0);

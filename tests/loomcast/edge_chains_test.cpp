@@ -7,6 +7,7 @@
 #include "Dtool.h"
 #include "standin/memory.h"
 #include "standin/scene.h"
+#include "front_view.h"
 #include "standin/views.h"
 
 namespace
@@ -204,11 +205,8 @@ TEST_F(EdgeTest, EdgeLineForgetsAnObjectThatWasDeleted)
 TEST_F(EdgeTest, OpenEndUnderCursorReportsOnlyFreeEnds)
 {
 	std::string error;
-	BaseDraw* bd = standin::AddView(doc, 8, &error);
+	BaseDraw* bd = AddFrontView(doc, &error); // world (x, y) at pixel (320 + x, 240 - y)
 	ASSERT_NE(bd, nullptr);
-	Matrix cam;
-	cam.off = Vector(0.0, 0.0, -1000.0);
-	standin::SetCameraMatrix(bd, cam); // world (x, y) at pixel (320 + x, 240 - y)
 	PolygonObject* op = Strip();
 	Select(op, {0, 4});
 	Vector pos;

@@ -9,6 +9,7 @@
 #include "hostapi/picking.h"
 #include "standin/memory.h"
 #include "standin/scene.h"
+#include "front_view.h"
 #include "standin/views.h"
 
 namespace
@@ -23,11 +24,8 @@ protected:
 		doc = standin::NewDocument();
 		ASSERT_NE(doc, nullptr);
 		std::string error;
-		bd = standin::AddView(doc, 8, &error);
+		bd = AddFrontView(doc, &error);
 		ASSERT_NE(bd, nullptr) << error;
-		Matrix m;
-		m.off = Vector(0.0, 0.0, -1000.0);
-		standin::SetCameraMatrix(bd, m);
 	}
 	void TearDown() override { standin::CloseAllDocuments(); }
 

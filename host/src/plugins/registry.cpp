@@ -195,18 +195,23 @@ void SetCurrentOwner(const std::string& name)
 using standin::PluginKind;
 using standin::Registration;
 
-bool RegisterToolPlugin(Int32 id, const String& name, Int32 info, BaseBitmap* icon, const String& help, ToolData* data)
+namespace
+{
+
+// Tools and commands hand the host one data object; the host owns it from here on, also when it
+// refuses the registration.
+bool RegisterDataPlugin(PluginKind kind, Int32 id, const String& name, Int32 info, BaseBitmap* icon, const String& help, BaseData* data, const char* missing)
 {
 	if (!data)
-		return standin::Refuse(PluginKind::Tool, id, name, "no tool data");
-	if (!standin::Acceptable(PluginKind::Tool, id, name))
+		return standin::Refuse(kind, id, name, missing);
+	if (!standin::Acceptable(kind, id, name))
 	{
 		standin::FreePluginData(data);
 		return false;
 	}
 	Registration reg;
 	reg.id = id;
-	reg.kind = PluginKind::Tool;
+	reg.kind = kind;
 	reg.name = name.Get();
 	reg.help = help.Get();
 	reg.info = info;
@@ -216,25 +221,16 @@ bool RegisterToolPlugin(Int32 id, const String& name, Int32 info, BaseBitmap* ic
 	return true;
 }
 
+} // namespace
+
+bool RegisterToolPlugin(Int32 id, const String& name, Int32 info, BaseBitmap* icon, const String& help, ToolData* data)
+{
+	return RegisterDataPlugin(PluginKind::Tool, id, name, info, icon, help, data, "no tool data");
+}
+
 bool RegisterCommandPlugin(Int32 id, const String& name, Int32 info, BaseBitmap* icon, const String& help, CommandData* data)
 {
-	if (!data)
-		return standin::Refuse(PluginKind::Command, id, name, "no command data");
-	if (!standin::Acceptable(PluginKind::Command, id, name))
-	{
-		standin::FreePluginData(data);
-		return false;
-	}
-	Registration reg;
-	reg.id = id;
-	reg.kind = PluginKind::Command;
-	reg.name = name.Get();
-	reg.help = help.Get();
-	reg.info = info;
-	reg.data = data;
-	standin::SetIcon(&reg, icon);
-	standin::Add(std::move(reg));
-	return true;
+	return RegisterDataPlugin(PluginKind::Command, id, name, info, icon, help, data, "no command data");
 }
 
 bool RegisterSceneHookPlugin(Int32 id, const String& name, Int32 info, DataAllocator alloc, Int32 priority, Int32 diskLevel)

@@ -97,16 +97,7 @@ VerbRegistration select(Verb{
 	"select-object",
 	kSelectUsage,
 	"Selects an object (with add: keeping the others selected).",
-	[](const Words& args, std::string* error) {
-		if (!CheckArity(args, 1, 2, kSelectUsage, error))
-			return false;
-		if (args.size() == 2 && args[1] != "add")
-		{
-			*error = "expected 'add', not '" + args[1] + "'";
-			return false;
-		}
-		return true;
-	},
+	[](const Words& args, std::string* error) { return CheckNameThenOptionalAdd(args, kSelectUsage, error); },
 	RunSelect,
 });
 

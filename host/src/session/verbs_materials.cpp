@@ -124,16 +124,7 @@ VerbRegistration select(Verb{
 	"select-material",
 	kSelectUsage,
 	"Selects a material (with add: keeping the other materials selected).",
-	[](const Words& args, std::string* error) {
-		if (!CheckArity(args, 1, 2, kSelectUsage, error))
-			return false;
-		if (args.size() == 2 && args[1] != "add")
-		{
-			*error = "expected 'add', not '" + args[1] + "'";
-			return false;
-		}
-		return true;
-	},
+	[](const Words& args, std::string* error) { return CheckNameThenOptionalAdd(args, kSelectUsage, error); },
 	RunSelect,
 });
 

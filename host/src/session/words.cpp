@@ -182,3 +182,20 @@ std::string ResolveScriptFile(const Context& ctx, const std::string& file)
 }
 
 } // namespace standin::session
+
+namespace standin::session
+{
+
+bool CheckNameThenOptionalAdd(const Words& args, const std::string& usage, std::string* error)
+{
+	if (!CheckArity(args, 1, 2, usage, error))
+		return false;
+	if (args.size() == 2 && args[1] != "add")
+	{
+		*error = "expected 'add', not '" + args[1] + "'";
+		return false;
+	}
+	return true;
+}
+
+} // namespace standin::session

@@ -23,6 +23,8 @@ bool ParseInt(const std::string& word, const char* what, Int32 lo, Int32 hi, Int
 bool CheckName(const std::string& word, std::string* error);
 // Argument count in [lo, hi].
 bool CheckArity(const Words& args, size_t lo, size_t hi, const std::string& usage, std::string* error);
+// One name, optionally followed by the keyword "add" (select commands).
+bool CheckNameThenOptionalAdd(const Words& args, const std::string& usage, std::string* error);
 
 // The session's document; false with *error when new-document has not run.
 bool RequireDocument(const Context& ctx, std::string* error);
