@@ -67,7 +67,7 @@ String ManagerModel::Describe() const
 	{
 		const ObjectSet* set = sets.Get(j);
 		out += "set " + std::to_string(j + 1) + " " + Quoted(set->GetName()) + ", " + std::to_string(set->GetCount()) +
-			" members\n";
+			(set->GetCount() == 1 ? " member\n" : " members\n");
 		for (Int32 k = 0; k < set->GetCount(); ++k)
 		{
 			const SetItem* item = set->Get(k);

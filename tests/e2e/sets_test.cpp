@@ -104,7 +104,7 @@ TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
 		"set 1 \"Furniture\", 2 members\n"
 		"  object \"Armchair\"\n"
 		"  material \"Oak\"\n"
-		"set 2 \"Floor\", 1 members\n"
+		"set 2 \"Floor\", 1 member\n"
 		"  object \"Rug\"\n"
 		"held 3 entries\n"
 		"  \"Armchair\" object\n"
