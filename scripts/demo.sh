@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
 cmake --build build
-exec build/bin/standin-host --plugins build/plugins examples/demo.session
+exec build/bin/standin-host --quiet --plugins build/plugins examples/demo.session
