@@ -21,6 +21,8 @@ const GeData* Typed(const BaseContainer& bc, Int32 key, Int32 type)
 bool BuildSetContainer(const SetStore& store, BaseDocument* doc, BaseContainer* bc)
 {
 	bc->FlushAll();
+	if (store.GetCount() > SET_FILE_MAX_SETS)
+		return false;
 	Int64 start = 1;
 	for (Int32 j = 0; j < store.GetCount(); ++j)
 	{

@@ -9,10 +9,14 @@
 constexpr Int32 SET_FILE_IDENT = 1952804208; // the letters "temp"
 constexpr Int32 SET_KEY_SIGNATURE = -9999;
 constexpr Int32 SET_KEY_COUNT = 0;
+// Set j keeps its item count at key -(j+1); from this many sets on, one count would land on the
+// signature's key and every set from there would be lost when the file is read back.
+constexpr Int32 SET_FILE_MAX_SETS = -SET_KEY_SIGNATURE - 1;
 inline constexpr const char* SET_FILE_SIGNATURE = "Tarnwick";
 
 // The container for the store, with every member resolved in doc for its current name.
-// False when a key would leave the 32-bit range (the store is then too big to save).
+// False when the store is too big to save: more than SET_FILE_MAX_SETS sets, or a key that would
+// leave the 32-bit range.
 bool BuildSetContainer(const SetStore& store, BaseDocument* doc, BaseContainer* bc);
 
 enum class SetFileRead

@@ -283,4 +283,26 @@ TEST_F(SetFileTest, FailedWriteLeavesTheOldFile)
 	EXPECT_EQ(FileBytes(), before);
 }
 
+TEST_F(SetFileTest, StoreTooBigForTheKeyLayoutIsNotWrittenOverTheOldFile)
+{
+	BaseObject* a = AddObject("A");
+	MakeSet("one", {a});
+	ASSERT_TRUE(model->WriteSetFile());
+	const std::string before = FileBytes();
+
+	// The largest store whose counts stay clear of the signature's key still saves and reads back.
+	while (model->sets.GetCount() < SET_FILE_MAX_SETS)
+		MakeSet("more", {a});
+	ASSERT_TRUE(model->WriteSetFile());
+	ASSERT_TRUE(ReadIntoFreshModel());
+	EXPECT_EQ(model->sets.GetCount(), SET_FILE_MAX_SETS);
+
+	// One more set would put its count on the signature: the save is refused, the file stays.
+	const std::string full = FileBytes();
+	MakeSet("one too many", {a});
+	EXPECT_FALSE(model->WriteSetFile());
+	EXPECT_EQ(FileBytes(), full);
+	EXPECT_NE(full, before);
+}
+
 } // namespace
