@@ -120,6 +120,40 @@ TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
 		<< loaded.output;
 }
 
+TEST(ManagerSets, SetsOfOneSceneDoNotTakeTheObjectsOfAnotherScene)
+{
+	// Two runs of the host each build a new scene the same way. Identities and markers must
+	// differ between the runs, or the second scene's objects would answer to the first scene's set.
+	ScratchFolder dir;
+	const std::string first = dir.Write("first.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null Chair\n"
+		"add-material Wood\n"
+		"manager-open\n"
+		"manager-gather Chair Wood\n"
+		"manager-save-set Furniture\n");
+	const HostRun saved = RunHostScript(first);
+	ASSERT_EQ(saved.status, 0) << saved.output;
+
+	const std::string second = dir.Write("second.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null Table\n"
+		"add-material Steel\n"
+		"manager-open\n"
+		"manager-gather Steel\n"
+		"manager-load-set 0\n"
+		"manager-open\n"
+		"manager-print\n");
+	const HostRun other = RunHostScript(second);
+	ASSERT_EQ(other.status, 0) << other.output;
+	EXPECT_TRUE(Contains(other.output, "sets 0, current 0")) << other.output;
+	EXPECT_FALSE(Contains(other.output, "Table\"")) << other.output;
+}
+
 TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
 {
 	ScratchFolder dir;

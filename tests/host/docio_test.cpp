@@ -114,7 +114,7 @@ TEST_F(DocumentFileTest, ObjectsKeepHierarchyIdentityGeometryAndTags)
 
 	BaseMaterial* mat = BaseMaterial::Alloc();
 	mat->SetName("Steel");
-	ASSERT_TRUE(mat->AddUniqueID(123456, "Tarnwick", 9));
+	ASSERT_TRUE(mat->AddUniqueID(1234567890, "Tarnwick", 9));
 	doc->InsertMaterial(mat);
 	auto* texture = static_cast<TextureTag*>(mesh->MakeTag(Ttexture));
 	texture->SetMaterial(mat);
@@ -178,7 +178,7 @@ TEST_F(DocumentFileTest, ObjectsKeepHierarchyIdentityGeometryAndTags)
 	const Char* bytes = nullptr;
 	Int64 length = 0;
 	ASSERT_TRUE(loaded->GetFirstMaterial()->GetUniqueIDIndex(0, &appId, &bytes, &length));
-	EXPECT_EQ(appId, 123456);
+	EXPECT_EQ(appId, 1234567890);
 	EXPECT_EQ(std::string(bytes, static_cast<size_t>(length)), std::string("Tarnwick", 9));
 
 	auto* s = static_cast<SplineObject*>(m->GetNext());
@@ -194,7 +194,7 @@ TEST_F(DocumentFileTest, ObjectsKeepHierarchyIdentityGeometryAndTags)
 
 	// Counter values of this run never repeat a restored unique-ID number (a material marker
 	// from an earlier run), and objects made after the open never take a restored identity.
-	EXPECT_GT(GeGetUniqueCounter(), 123456);
+	EXPECT_GT(GeGetUniqueCounter(), 1234567890);
 	BaseObject* fresh = BaseObject::Alloc(Onull);
 	EXPECT_NE(fresh->GetGUID(), rootGuid);
 	EXPECT_NE(fresh->GetGUID(), meshGuid);

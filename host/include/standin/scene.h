@@ -31,7 +31,8 @@ BaseObject* FindObjectByPath(BaseDocument* doc, const std::string& path);
 BaseMaterial* FindMaterial(BaseDocument* doc, const std::string& name);
 
 // The scene as text: one line per object, indented by depth, with type, name, identity, global
-// position and point/polygon counts; then the materials. Deterministic for a given script.
+// position and point/polygon counts; then the materials. The same for a given script, but for
+// the identities, which differ from run to run.
 std::string DescribeScene(BaseDocument* doc);
 
 // Number of EventAdd calls so far (tests observe host update events through it).
