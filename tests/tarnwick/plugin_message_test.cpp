@@ -45,7 +45,7 @@ const std::string SDK_LINE = "\x01-SDK executed:-)";
 
 TEST_F(PluginMessageTest, CommandLineConsumesOnlyWhatItHandles)
 {
-	CommandLine cl({"--help", "", nullptr, "-SDK", "-plugincrash", "-SDK", "-sdk", "scene.c4d", "-help"});
+	CommandLine cl({"--help", "", nullptr, "-SDK", "-plugincrash", "-SDK", "-sdk", "scene.doc", "-help"});
 	EXPECT_FALSE(TarnwickPluginMessage(PLUGINMSG_COMMANDLINEARGS, cl.Msg()));
 
 	// Help stays for other plug-ins; the entries this plug-in owns are emptied.
@@ -56,7 +56,7 @@ TEST_F(PluginMessageTest, CommandLineConsumesOnlyWhatItHandles)
 	EXPECT_EQ(cl.Arg(4), "");
 	EXPECT_EQ(cl.Arg(5), "");
 	EXPECT_EQ(cl.Arg(6), "-sdk");
-	EXPECT_EQ(cl.Arg(7), "scene.c4d");
+	EXPECT_EQ(cl.Arg(7), "scene.doc");
 	EXPECT_EQ(cl.Arg(8), "-help");
 
 	const std::vector<std::string> expected = {HELP_LINE, SDK_LINE, SDK_LINE, HELP_LINE};
