@@ -32,7 +32,8 @@ BaseMaterial* FindMaterial(BaseDocument* doc, const std::string& name);
 
 // The scene as text: one line per object, indented by depth, with type, name, identity, global
 // position and point/polygon counts; then the materials. The same for a given script, but for
-// the identities, which differ from run to run.
+// the identities, which differ from run to run. Indentation stops growing 32 levels down; deeper
+// lines show "(depth N)" instead. Control bytes in names appear as escapes (\n, \x1b).
 std::string DescribeScene(BaseDocument* doc);
 
 // Number of EventAdd calls so far (tests observe host update events through it).

@@ -19,7 +19,7 @@ bool BaseList2D::IsInstanceOf(Int32 type) const { return CoreOf(this)->IsInstanc
 
 String BaseList2D::GetName() const { return CoreOf(this)->name; }
 
-void BaseList2D::SetName(const String& name) { CoreOf(this)->name = name; }
+void BaseList2D::SetName(const String& name) { scene::RenameNode(CoreOf(this), name); }
 
 BaseContainer* BaseList2D::GetDataInstance() { return &CoreOf(this)->data; }
 

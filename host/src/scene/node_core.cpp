@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "scene/link_translation.h"
+#include "scene/name_index.h"
 #include "scene/node_data.h"
 #include "scene/node_registry.h"
 #include "scene/object_data.h"
@@ -68,6 +69,7 @@ void NodeCore::Unlink()
 {
 	if (!list)
 		return;
+	IndexUnlinked(*list, this);
 	if (pred)
 		pred->next = next;
 	else
@@ -126,6 +128,7 @@ bool LinkBefore(NodeCore* node, NodeCore* other)
 	else
 		head->first = node;
 	other->pred = node;
+	IndexLinked(*head, node);
 	return true;
 }
 
@@ -143,6 +146,7 @@ bool LinkAfter(NodeCore* node, NodeCore* other)
 	else
 		head->last = node;
 	other->next = node;
+	IndexLinked(*head, node);
 	return true;
 }
 
@@ -158,6 +162,7 @@ bool LinkFirst(NodeCore* node, ListHead& head)
 	else
 		head.last = node;
 	head.first = node;
+	IndexLinked(head, node);
 	return true;
 }
 
@@ -173,6 +178,7 @@ bool LinkLast(NodeCore* node, ListHead& head)
 	else
 		head.first = node;
 	head.last = node;
+	IndexLinked(head, node);
 	return true;
 }
 

@@ -12,7 +12,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <new>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "hostapi/baselist.h"
@@ -36,6 +39,15 @@ enum class Family
 	Other, // views, scene hooks
 };
 
+// How many members of a list carry one name, and which one when there is exactly one (nullptr:
+// not known yet, found by a walk the next time it is asked for).
+struct NameCount
+{
+	Int32 count = 0;
+	NodeCore* only = nullptr;
+};
+using NameIndex = std::unordered_map<std::string, NameCount>;
+
 struct ListHead
 {
 	NodeCore* first = nullptr;
@@ -43,6 +55,10 @@ struct ListHead
 	NodeCore* owner = nullptr;  // the element that holds the list
 	bool ownerIsParent = false; // members answer owner from GetUp()
 	Family family = Family::None;
+	// Members by name, so that checking a sibling name or following a name path does not walk
+	// every sibling. Built the first time someone asks (CountNamed, FindNamed) and from then on
+	// kept up to date by linking, unlinking and RenameNode. Lists nobody asks keep none.
+	std::unique_ptr<NameIndex> names;
 };
 
 struct UniqueIdEntry
@@ -105,6 +121,14 @@ bool LinkBefore(NodeCore* node, NodeCore* other);
 bool LinkAfter(NodeCore* node, NodeCore* other);
 bool LinkFirst(NodeCore* node, ListHead& head);
 bool LinkLast(NodeCore* node, ListHead& head);
+
+// Renames an element. Every rename of an element that sits in a list goes through here so that
+// the list's name index stays right; elements that are still free may set name directly.
+void RenameNode(NodeCore* node, const String& name);
+// Members of head called name, other than except (which may be nullptr or lie elsewhere).
+Int32 CountNamed(ListHead& head, const std::string& name, const NodeCore* except);
+// The first member of head (in list order) called name; nullptr when none.
+NodeCore* FindNamed(ListHead& head, const std::string& name);
 
 // Frees an element with everything it owns, without recursion (deep trees are fine).
 void DestroyNode(NodeCore* node);

@@ -1,8 +1,11 @@
 // Host-side scene services for the executable, session scripts and tests.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
+#include <string>
+#include <vector>
 
+#include "standin/printable.h"
 #include "modeling/primitives.h"
 #include "scene/document_data.h"
 #include "scene/object_data.h"
@@ -46,47 +49,68 @@ std::string TypeWord(Int32 type)
 	}
 }
 
-void DescribeObject(std::ostringstream& out, const scene::NodeCore* n, int depth)
+// Lines are indented two blanks per level down to this depth; deeper objects keep that
+// indentation and show their depth as a number, so that a very deep chain prints in time and
+// space proportional to its object count rather than to the square of its depth.
+constexpr size_t kIndentedLevels = 32;
+
+void DescribeObject(std::string& out, const scene::NodeCore* n, size_t depth, const Matrix& mg)
 {
+	out.append(2 + 2 * std::min(depth, kIndentedLevels), ' ');
+	if (depth > kIndentedLevels)
+		out += "(depth " + std::to_string(depth) + ") ";
 	const BaseObject* op = scene::ApiOf<BaseObject>(n);
-	const Vector pos = op->GetMg().off;
-	out << std::string(static_cast<size_t>(depth) * 2, ' ') << TypeWord(n->type) << " \"" << n->name.Get() << "\" id="
-	    << op->GetGUID() << " pos=(" << Number(pos.x) << ", " << Number(pos.y) << ", " << Number(pos.z) << ")";
+	out += TypeWord(n->type) + " \"" + standin::Printable(n->name.Get()) + "\" id=" + std::to_string(op->GetGUID());
+	out += " pos=(" + Number(mg.off.x) + ", " + Number(mg.off.y) + ", " + Number(mg.off.z) + ")";
 	if (const scene::PolygonObjectData* poly = scene::PolygonDataOf(op))
-		out << " points=" << poly->points.size() << " polygons=" << poly->polygons.size();
+		out += " points=" + std::to_string(poly->points.size()) + " polygons=" + std::to_string(poly->polygons.size());
 	else if (const scene::SplineObjectData* spline = scene::SplineDataOf(op))
-		out << " points=" << spline->points.size();
+		out += " points=" + std::to_string(spline->points.size());
 	const scene::NodeCore* tag = n->AsObject()->tags.first;
 	if (tag)
 	{
-		out << " tags=";
+		out += " tags=";
 		for (; tag; tag = tag->next)
-			out << TypeWord(tag->type) << (tag->next ? "," : "");
+			out += TypeWord(tag->type) + (tag->next ? "," : "");
 	}
-	out << "\n";
+	out += '\n';
 }
 
-int Depth(const scene::NodeCore* n)
+// The next member of a list after `after` with the same name, for the search below to try when
+// the first one leads nowhere; nullptr when the name is unique in the list.
+scene::NodeCore* FollowingNamed(scene::NodeCore* after, const std::string& name)
 {
-	int depth = 0;
-	for (const scene::NodeCore* p = n->Up(); p; p = p->Up())
-		++depth;
-	return depth;
-}
-
-// Depth-first search along the name path, trying every sibling with a matching name.
-BaseObject* FindPath(const scene::NodeCore* first, const std::vector<std::string>& names, size_t level)
-{
-	for (const scene::NodeCore* n = first; n; n = n->next)
-	{
-		if (n->name.Get() != names[level])
-			continue;
-		if (level + 1 == names.size())
-			return scene::ApiOf<BaseObject>(n);
-		if (BaseObject* found = FindPath(n->children.first, names, level + 1))
-			return found;
-	}
+	if (scene::CountNamed(*after->list, name, after) == 0)
+		return nullptr;
+	for (scene::NodeCore* n = after->next; n; n = n->next)
+		if (n->name.Get() == name)
+			return n;
 	return nullptr;
+}
+
+// Depth-first search along the name path, trying every sibling with a matching name in list
+// order. Iterative, and each level is found through the list's name index, so long paths and
+// long sibling lists cost no more than the path's length when names are unique.
+BaseObject* FindPath(scene::ListHead& top, const std::vector<std::string>& names)
+{
+	std::vector<scene::NodeCore*> chosen; // the candidate taken at each level above the current one
+	scene::NodeCore* candidate = scene::FindNamed(top, names[0]);
+	while (true)
+	{
+		if (!candidate)
+		{
+			if (chosen.empty())
+				return nullptr;
+			scene::NodeCore* previous = chosen.back();
+			chosen.pop_back();
+			candidate = FollowingNamed(previous, names[chosen.size()]);
+			continue;
+		}
+		if (chosen.size() + 1 == names.size())
+			return scene::ApiOf<BaseObject>(candidate);
+		chosen.push_back(candidate);
+		candidate = scene::FindNamed(candidate->children, names[chosen.size()]);
+	}
 }
 
 } // namespace
@@ -101,7 +125,7 @@ PolygonObject* MakePrimitive(Int32 type, Float size, Int32 segments, std::string
 
 BaseObject* FindObjectByPath(BaseDocument* doc, const std::string& path)
 {
-	const scene::DocumentData* d = scene::DocumentDataOf(doc);
+	scene::DocumentData* d = scene::DocumentDataOf(doc);
 	if (!d || path.empty())
 		return nullptr;
 	std::vector<std::string> names;
@@ -116,7 +140,7 @@ BaseObject* FindObjectByPath(BaseDocument* doc, const std::string& path)
 			break;
 		start = slash + 1;
 	}
-	return FindPath(d->children.first, names, 0);
+	return FindPath(d->children, names);
 }
 
 BaseMaterial* FindMaterial(BaseDocument* doc, const std::string& name)
@@ -143,14 +167,35 @@ std::string DescribeScene(BaseDocument* doc)
 	const scene::DocumentData* d = scene::DocumentDataOf(doc);
 	if (!d)
 		return "no document\n";
-	std::ostringstream out;
-	out << "objects:\n";
-	for (const scene::NodeCore* n = d->children.first; n; n = scene::NextDepthFirst(n))
-		DescribeObject(out, n, 1 + Depth(n));
-	out << "materials:\n";
+	std::string out = "objects:\n";
+	// Depth first, keeping the global matrix of every object above the current one, so that each
+	// object costs one matrix product however deep it lies.
+	std::vector<Matrix> above;
+	const scene::NodeCore* n = d->children.first;
+	while (n)
+	{
+		const Matrix& ml = n->AsObject()->ml;
+		const Matrix mg = above.empty() ? ml : above.back() * ml;
+		DescribeObject(out, n, above.size(), mg);
+		if (n->children.first)
+		{
+			above.push_back(mg);
+			n = n->children.first;
+			continue;
+		}
+		while (n && !n->next)
+		{
+			n = n->Up();
+			if (n)
+				above.pop_back();
+		}
+		if (n)
+			n = n->next;
+	}
+	out += "materials:\n";
 	for (const scene::NodeCore* m = d->materials.first; m; m = m->next)
-		out << "  material \"" << m->name.Get() << "\"\n";
-	return out.str();
+		out += "  material \"" + Printable(m->name.Get()) + "\"\n";
+	return out;
 }
 
 } // namespace standin

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "hostapi/document.h"
+#include "scene/document_data.h"
 #include "standin/scene.h"
 
 namespace standin::session
@@ -155,21 +156,46 @@ bool FindObject(const Context& ctx, const std::string& path, BaseObject** op, st
 	return true;
 }
 
+namespace
+{
+
+// The list that holds the children of parent, or the document's top level.
+scene::ListHead* ChildList(const Context& ctx, BaseObject* parent)
+{
+	if (parent)
+		return &scene::CoreOf(parent)->children;
+	scene::DocumentData* doc = scene::DocumentDataOf(ctx.document);
+	return doc ? &doc->children : nullptr;
+}
+
+} // namespace
+
 bool NameTaken(const Context& ctx, BaseObject* parent, const std::string& name, const BaseObject* except)
 {
-	BaseObject* child = parent ? parent->GetDown() : ctx.document->GetFirstObject();
-	for (; child; child = child->GetNext())
-		if (child != except && child->GetName().Get() == name)
-			return true;
-	return false;
+	scene::ListHead* list = ChildList(ctx, parent);
+	return list && scene::CountNamed(*list, name, scene::CoreOf(except)) > 0;
 }
 
 void AppendObject(const Context& ctx, BaseObject* op, BaseObject* parent)
 {
-	BaseObject* last = parent ? parent->GetDown() : ctx.document->GetFirstObject();
-	while (last && last->GetNext())
-		last = last->GetNext();
-	ctx.document->InsertObject(op, parent, last);
+	scene::ListHead* list = ChildList(ctx, parent);
+	ctx.document->InsertObject(op, parent, list ? scene::ApiOf<BaseObject>(list->last) : nullptr);
+}
+
+std::string OneLine(const std::string& report)
+{
+	std::string line;
+	size_t start = 0;
+	while (start < report.size())
+	{
+		size_t end = report.find('\n', start);
+		if (end == std::string::npos)
+			end = report.size();
+		if (end > start)
+			line += (line.empty() ? "" : "; ") + report.substr(start, end - start);
+		start = end + 1;
+	}
+	return line;
 }
 
 std::string ResolveScriptFile(const Context& ctx, const std::string& file)

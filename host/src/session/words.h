@@ -8,6 +8,7 @@
 #include "session/verb.h"
 
 class BaseObject;
+struct Matrix;
 
 namespace standin::session
 {
@@ -34,6 +35,13 @@ bool FindObject(const Context& ctx, const std::string& path, BaseObject** op, st
 bool NameTaken(const Context& ctx, BaseObject* parent, const std::string& name, const BaseObject* except);
 // Appends a free object as the last child of parent (nullptr: top level).
 void AppendObject(const Context& ctx, BaseObject* op, BaseObject* parent);
+// True when no part of m is a NaN or infinity.
+bool FiniteMatrix(const Matrix& m);
+// False with *error (naming the object) when giving op the local matrix ml under a parent whose
+// world matrix is parentMg would make the world matrix of op or of anything below it overflow.
+bool CheckPlacement(BaseObject* op, const Matrix& parentMg, const Matrix& ml, std::string* error);
+// A report of several lines as one error message: the lines joined by "; ".
+std::string OneLine(const std::string& report);
 // A file name from the script: absolute, or relative to the script's folder.
 std::string ResolveScriptFile(const Context& ctx, const std::string& file);
 
