@@ -64,7 +64,9 @@ struct Matrix
 	constexpr bool operator!=(const Matrix& o) const { return !(*this == o); }
 };
 
-// Exact inverse; the identity when the determinant of (v1, v2, v3) is exactly 0.
+// Exact inverse; the identity when the determinant of (v1, v2, v3) is exactly 0, when the frame
+// holds a NaN or infinity, or when the inverse itself is too large for a Float. A finite frame
+// never gives a NaN, however large or small its scale.
 Matrix InvertMatrix(const Matrix& m);
 
 // Unit normal of the frame's v1-v3 plane: normalised v3 x v1 (zero for a degenerate frame).

@@ -14,19 +14,64 @@
 // direction snapping relies on.
 #include "hostapi/vector.h"
 
+#include <algorithm>
 #include <cmath>
+
+namespace
+{
+
+Float LargestComponent(const Vector& v)
+{
+	return std::max({std::abs(v.x), std::abs(v.y), std::abs(v.z)});
+}
+
+bool IsFinite(const Vector& v)
+{
+	return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+// The power of two nearest above the largest component (1 for a zero vector): dividing by it is
+// exact and brings every component into [-1, 1].
+Float AxisScale(const Vector& v)
+{
+	const Float largest = LargestComponent(v);
+	if (largest == 0.0)
+		return 1.0;
+	int exponent = 0;
+	std::frexp(largest, &exponent);
+	return std::ldexp(1.0, exponent);
+}
+
+} // namespace
 
 Float Vector::GetLength() const
 {
-	return std::sqrt(x * x + y * y + z * z);
+	// The plain sum of squares overflows above about 1e154 and underflows below 1e-154; only
+	// then is the vector scaled first.
+	const Float squared = x * x + y * y + z * z;
+	if (std::isfinite(squared) && squared >= 1e-290)
+		return std::sqrt(squared);
+	const Float scale = LargestComponent(*this);
+	if (scale == 0.0 || !std::isfinite(scale))
+		return scale;
+	const Vector unit = *this / scale;
+	return scale * std::sqrt(unit.x * unit.x + unit.y * unit.y + unit.z * unit.z);
 }
 
 Matrix InvertMatrix(const Matrix& m)
 {
-	const Vector r1 = Cross(m.v2, m.v3);
-	const Vector r2 = Cross(m.v3, m.v1);
-	const Vector r3 = Cross(m.v1, m.v2);
-	const Float det = Dot(m.v1, r1);
+	if (!IsFinite(m.off) || !IsFinite(m.v1) || !IsFinite(m.v2) || !IsFinite(m.v3))
+		return Matrix();
+	// The determinant of a frame scaled by 1e200 overflows (1e600), and one of a frame scaled by
+	// 1e-200 underflows to 0. So each axis is first divided by a power of two that brings it to
+	// unit size (exactly), the unit frame is inverted, and row i of its inverse is divided by the
+	// scale of axis i: inverse(A * S) = inverse(S) * inverse(A) for the diagonal scale S.
+	const Float s1 = AxisScale(m.v1), s2 = AxisScale(m.v2), s3 = AxisScale(m.v3);
+	const Vector a1 = m.v1 / s1, a2 = m.v2 / s2, a3 = m.v3 / s3;
+	const Vector r1 = Cross(a2, a3) / s1;
+	const Vector r2 = Cross(a3, a1) / s2;
+	const Vector r3 = Cross(a1, a2) / s3;
+	const Float det = Dot(a1, Cross(a2, a3));
 	if (det == 0.0)
 		return Matrix();
 
@@ -38,6 +83,9 @@ Matrix InvertMatrix(const Matrix& m)
 	out.v2 = Vector(r1.y, r2.y, r3.y) * inv;
 	out.v3 = Vector(r1.z, r2.z, r3.z) * inv;
 	out.off = -out.TransformVector(m.off);
+	// An inverse beyond the range of Float (a frame scaled by 1e-310, say) cannot be given.
+	if (!IsFinite(out.off) || !IsFinite(out.v1) || !IsFinite(out.v2) || !IsFinite(out.v3))
+		return Matrix();
 	return out;
 }
 

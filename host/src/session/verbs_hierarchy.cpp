@@ -30,10 +30,13 @@ bool RunParent(Context& ctx, const Words& args, std::string* error)
 		return false;
 	}
 	// Like moving it in an object list: the object stays where it is in the world.
-	const Matrix global = child->GetMg();
+	const Matrix parentMg = parent->GetMg();
+	const Matrix ml = InvertMatrix(parentMg) * child->GetMg();
+	if (!CheckPlacement(child, parentMg, ml, error))
+		return false;
 	child->Remove();
 	AppendObject(ctx, child, parent);
-	child->SetMg(global);
+	child->SetMl(ml);
 	return true;
 }
 

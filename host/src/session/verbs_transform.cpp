@@ -29,6 +29,16 @@ bool CheckNumbers(const Words& args, size_t count, const char* usage, std::strin
 	return CheckArity(args, count + 1, count + 1, usage, error) && Numbers(args, 1, count, values, error);
 }
 
+// Gives op the local matrix ml unless that would make a world matrix overflow.
+bool Place(BaseObject* op, const Matrix& ml, std::string* error)
+{
+	const BaseObject* parent = op->GetUp();
+	if (!CheckPlacement(op, parent ? parent->GetMg() : Matrix(), ml, error))
+		return false;
+	op->SetMl(ml);
+	return true;
+}
+
 bool RunPosition(Context& ctx, const Words& args, std::string* error)
 {
 	BaseObject* op = nullptr;
@@ -37,8 +47,7 @@ bool RunPosition(Context& ctx, const Words& args, std::string* error)
 		return false;
 	Matrix ml = op->GetMl();
 	ml.off = Vector(v[0], v[1], v[2]);
-	op->SetMl(ml);
-	return true;
+	return Place(op, ml, error);
 }
 
 bool RunRotation(Context& ctx, const Words& args, std::string* error)
@@ -52,8 +61,7 @@ bool RunRotation(Context& ctx, const Words& args, std::string* error)
 	// The rotation replaces the frame's directions; position and axis scales stay.
 	Matrix ml = op->GetMl();
 	ml = Matrix(ml.off, rot.v1 * ml.v1.GetLength(), rot.v2 * ml.v2.GetLength(), rot.v3 * ml.v3.GetLength());
-	op->SetMl(ml);
-	return true;
+	return Place(op, ml, error);
 }
 
 bool RunMatrix(Context& ctx, const Words& args, std::string* error)
@@ -62,8 +70,7 @@ bool RunMatrix(Context& ctx, const Words& args, std::string* error)
 	Float v[12];
 	if (!Numbers(args, 1, 12, v, error) || !FindObject(ctx, args[0], &op, error))
 		return false;
-	op->SetMl(Matrix(Vector(v[0], v[1], v[2]), Vector(v[3], v[4], v[5]), Vector(v[6], v[7], v[8]), Vector(v[9], v[10], v[11])));
-	return true;
+	return Place(op, Matrix(Vector(v[0], v[1], v[2]), Vector(v[3], v[4], v[5]), Vector(v[6], v[7], v[8]), Vector(v[9], v[10], v[11])), error);
 }
 
 VerbRegistration position(Verb{
