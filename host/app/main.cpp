@@ -10,6 +10,7 @@
 #include "standin/console.h"
 #include "standin/paths.h"
 #include "standin/plugins.h"
+#include "standin/printable.h"
 #include "standin/scene.h"
 #include "standin/session.h"
 
@@ -66,6 +67,17 @@ void PrintHelp(std::ostream& out)
 		   "\n"
 		   "commands:\n"
 		<< standin::SessionCommandHelp();
+}
+
+// True when path names a folder; otherwise false with *problem saying what it is instead.
+bool IsFolder(const std::string& path, std::string* problem)
+{
+	std::error_code ec;
+	const std::filesystem::file_status status = std::filesystem::status(path, ec);
+	if (std::filesystem::is_directory(status))
+		return true;
+	*problem = std::filesystem::exists(status) ? "is not a folder" : "does not exist";
+	return false;
 }
 
 // Answers false with *error on a bad command line.
@@ -126,7 +138,7 @@ int main(int argc, char** argv)
 	std::string error;
 	if (!ParseArguments(argc, argv, &args, &error))
 	{
-		std::cerr << "standin-host: " << error << "\n(standin-host --help lists the options)\n";
+		std::cerr << "standin-host: " << standin::Printable(error) << "\n(standin-host --help lists the options)\n";
 		return kExitBadArguments;
 	}
 	if (args.help)
@@ -134,17 +146,17 @@ int main(int argc, char** argv)
 		PrintHelp(std::cout);
 		return 0;
 	}
-	std::error_code ec;
-	if (!args.pluginsFolder.empty() && !std::filesystem::is_directory(args.pluginsFolder, ec))
+	std::string problem;
+	if (!args.pluginsFolder.empty() && !IsFolder(args.pluginsFolder, &problem))
 	{
-		std::cerr << "standin-host: plug-ins folder " << args.pluginsFolder << " does not exist\n";
+		std::cerr << "standin-host: plug-ins folder " << standin::Printable(args.pluginsFolder) << " " << problem << "\n";
 		return kExitBadArguments;
 	}
 	if (!args.prefsFolder.empty())
 	{
-		if (!std::filesystem::is_directory(args.prefsFolder, ec))
+		if (!IsFolder(args.prefsFolder, &problem))
 		{
-			std::cerr << "standin-host: preference folder " << args.prefsFolder << " does not exist\n";
+			std::cerr << "standin-host: preference folder " << standin::Printable(args.prefsFolder) << " " << problem << "\n";
 			return kExitBadArguments;
 		}
 		standin::SetPrefsFolder(args.prefsFolder);

@@ -1,6 +1,8 @@
 // The host console: an in-memory list of lines with an optional echo to standard output.
 #include "standin/console.h"
 
+#include "standin/printable.h"
+
 #include <cstdio>
 #include <ctime>
 #include <deque>
@@ -47,7 +49,7 @@ void GePrint(const String& line)
 	if (c.lines.size() > kMaxLines)
 		c.lines.pop_front();
 	if (c.echo)
-		std::cout << line.Get() << '\n' << std::flush;
+		std::cout << standin::Printable(line.Get()) << '\n' << std::flush;
 }
 
 namespace standin

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "standin/printable.h"
 #include "hostapi/document.h"
 #include "session/verb.h"
 #include "session/words.h"
@@ -30,7 +31,9 @@ struct ScriptLine
 bool Parse(const std::string& text, const std::string& name, std::vector<ScriptLine>* lines, std::ostream& err)
 {
 	bool ok = true;
-	std::istringstream in(text);
+	// Editors on some systems start a UTF-8 file with a byte-order mark; it is no part of the
+	// first command.
+	std::istringstream in(text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text);
 	std::string raw;
 	int number = 0;
 	while (std::getline(in, raw))
@@ -39,7 +42,7 @@ bool Parse(const std::string& text, const std::string& name, std::vector<ScriptL
 		session::Words words;
 		std::string error;
 		auto fail = [&](const std::string& what) {
-			err << name << ":" << number << ": " << what << "\n";
+			err << Printable(name) << ":" << number << ": " << Printable(what) << "\n";
 			ok = false;
 		};
 		if (!session::SplitWords(raw, &words, &error))
@@ -98,7 +101,7 @@ int RunSessionText(const std::string& text, const std::string& name, std::ostrea
 		}
 		if (!ok)
 		{
-			err << name << ":" << line.number << ": " << line.verb->name << ": " << error << "\n";
+			err << Printable(name) << ":" << line.number << ": " << line.verb->name << ": " << Printable(error) << "\n";
 			return 1;
 		}
 	}
@@ -111,27 +114,27 @@ int RunSessionFile(const std::string& path, std::ostream& out, std::ostream& err
 	std::error_code ec;
 	if (!std::filesystem::is_regular_file(path, ec))
 	{
-		err << path << ": " << (std::filesystem::exists(path, ec) ? "not a file" : "no such file") << "\n";
+		err << Printable(path) << ": " << (std::filesystem::exists(path, ec) ? "not a file" : "no such file") << "\n";
 		return 1;
 	}
 	std::ifstream in(path, std::ios::binary);
 	if (!in)
 	{
-		err << path << ": cannot be opened\n";
+		err << Printable(path) << ": cannot be opened\n";
 		return 1;
 	}
 	in.seekg(0, std::ios::end);
 	const std::streamoff size = in.tellg();
 	if (size < 0 || size > kMaxScriptBytes)
 	{
-		err << path << ": " << (size < 0 ? "cannot be read" : "too large for a session script") << "\n";
+		err << Printable(path) << ": " << (size < 0 ? "cannot be read" : "too large for a session script") << "\n";
 		return 1;
 	}
 	in.seekg(0, std::ios::beg);
 	std::string text(static_cast<size_t>(size), '\0');
 	if (size > 0 && !in.read(text.data(), size))
 	{
-		err << path << ": cannot be read\n";
+		err << Printable(path) << ": cannot be read\n";
 		return 1;
 	}
 	return RunSessionText(text, path, out, err, options);

@@ -2,6 +2,7 @@
 // the Tarnwick plug-in its private automation message (the command's plug-in ID) with a container
 // naming the operation, and reads the outcome back from the same container. Also set-prefs and
 // restart-plugins, which a script needs to show that sets survive a restart.
+#include "standin/printable.h"
 #include "hostapi/document.h"
 #include "session/words.h"
 #include "standin/paths.h"
@@ -136,11 +137,16 @@ bool RunSaveSet(Context& ctx, const Words& args, std::string* error)
 		return false;
 	if (!request.GetBool(kKeyResult))
 	{
-		*error = "nothing is held, so there is no set to save";
+		*error = "nothing held is still in the scene, so there is no set to save";
 		return false;
 	}
+	// The set exists in the manager, but the user's work is not on disk: that is a failure to say,
+	// not a warning beside a successful run.
 	if (!request.GetBool(kKeyWritten))
-		*ctx.out << "warning: the set was saved in the manager but the set file could not be written\n";
+	{
+		*error = "the set was made in the manager, but the set file could not be written (see the console)";
+		return false;
+	}
 	return true;
 }
 
@@ -159,7 +165,9 @@ bool RunPrint(Context& ctx, const Words&, std::string* error)
 	request.SetInt32(kKeyOperation, kDescribe);
 	if (!Send(ctx, request, error))
 		return false;
-	*ctx.out << request.GetString(kKeyReport).Get();
+	// Names in the listing come from the scene and the set file; control bytes in them must not
+	// reach the terminal.
+	*ctx.out << PrintableLines(request.GetString(kKeyReport).Get());
 	return true;
 }
 
@@ -185,13 +193,11 @@ bool RunRestart(Context& ctx, const Words&, std::string* error)
 	std::string report;
 	if (!ctx.plugins->LoadFolder(folder, &report))
 	{
-		*error = report;
-		while (!error->empty() && error->back() == '\n')
-			error->pop_back();
+		*error = OneLine(report);
 		return false;
 	}
 	for (const LoadedPlugin& plugin : ctx.plugins->Plugins())
-		*ctx.out << "plug-in " << plugin.name << ": " << PluginStateName(plugin.state) << "\n";
+		*ctx.out << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state) << "\n";
 	return true;
 }
 

@@ -1,6 +1,7 @@
 // load-plugins: loads and starts the plug-ins of a folder.
 #include <filesystem>
 
+#include "standin/printable.h"
 #include "session/words.h"
 #include "standin/plugins.h"
 
@@ -42,14 +43,12 @@ bool Run(Context& ctx, const Words& args, std::string* error)
 	std::string report;
 	if (!ctx.plugins->LoadFolder(folder, &report))
 	{
-		*error = report;
-		while (!error->empty() && error->back() == '\n')
-			error->pop_back();
+		*error = OneLine(report);
 		return false;
 	}
 	for (const LoadedPlugin& plugin : ctx.plugins->Plugins())
-		*ctx.out << "plug-in " << plugin.name << ": " << PluginStateName(plugin.state)
-				 << (plugin.problem.empty() ? "" : " (" + plugin.problem + ")") << "\n";
+		*ctx.out << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state)
+				 << (plugin.problem.empty() ? "" : " (" + Printable(plugin.problem) + ")") << "\n";
 	return true;
 }
 

@@ -2,6 +2,7 @@
 // example script into a check of what the plug-ins printed.
 #include <cstdint>
 
+#include "standin/printable.h"
 #include "session/words.h"
 #include "standin/console.h"
 #include "standin/scene.h"
@@ -28,14 +29,14 @@ bool RunPrintScene(Context& ctx, const Words&, std::string* error)
 bool RunPrintConsole(Context& ctx, const Words&, std::string*)
 {
 	for (const std::string& line : ConsoleLines())
-		*ctx.out << line << '\n';
+		*ctx.out << Printable(line) << '\n';
 	return true;
 }
 
 bool RunPrint(Context& ctx, const Words& args, std::string*)
 {
 	for (size_t i = 0; i < args.size(); ++i)
-		*ctx.out << (i ? " " : "") << args[i];
+		*ctx.out << (i ? " " : "") << Printable(args[i]);
 	*ctx.out << '\n';
 	return true;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "standin/printable.h"
 #include "hostapi/picking.h"
 #include "hostapi/snapping.h"
 #include "session/words.h"
@@ -458,7 +459,7 @@ bool RunInspectPixel(Context& ctx, const Words& args, std::string* error)
 		out << "  objects: none\n";
 	else
 		for (Int32 i = 0; i < list->GetCount(); ++i)
-			out << "  object " << list->GetObject(i)->GetName().Get() << " depth " << String::FloatToString(list->GetZ(i)).Get() << " at "
+			out << "  object " << Printable(list->GetObject(i)->GetName().Get()) << " depth " << String::FloatToString(list->GetZ(i)).Get() << " at "
 				<< V(bd->SW(Vector(x, y, list->GetZ(i)))) << '\n';
 	ObjectPickList::Free(list);
 
@@ -505,7 +506,7 @@ bool RunInspectPixel(Context& ctx, const Words& args, std::string* error)
 					if (bd->PointInRange(mg * points[p], x, y))
 					{
 						seen.push_back(p);
-						out << "  selected edge point " << p << " of " << op->GetName().Get() << " at " << V(mg * points[p]) << '\n';
+						out << "  selected edge point " << p << " of " << Printable(op->GetName().Get()) << " at " << V(mg * points[p]) << '\n';
 					}
 				}
 			}
@@ -517,7 +518,7 @@ bool RunInspectPixel(Context& ctx, const Words& args, std::string* error)
 	SnapResult res;
 	const Vector probe = bd->SW(Vector(x, y, 500.0));
 	if (snap && snap->Init(ctx.document, bd) && snap->Snap(probe, res))
-		out << "  snap: point " << res.component << " of " << (res.target ? res.target->GetName().Get() : std::string("?")) << " offset " << V(res.delta)
+		out << "  snap: point " << res.component << " of " << (res.target ? Printable(res.target->GetName().Get()) : std::string("?")) << " offset " << V(res.delta)
 			<< '\n';
 	else
 		out << "  snap: none\n";

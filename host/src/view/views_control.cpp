@@ -3,6 +3,7 @@
 #include <new>
 #include <sstream>
 
+#include "standin/printable.h"
 #include "view/view_data.h"
 
 namespace standin
@@ -151,10 +152,10 @@ std::string DescribeDrawRecord(const DrawRecord& r)
 		case K::Line: return "line " + V(r.a) + " " + V(r.b) + " flags " + i1;
 		case K::Handle: return "handle " + V(r.a) + " kind " + i1 + " flags " + i2;
 		case K::Circle2D: return "circle " + i1 + " " + i2 + " radius " + String::FloatToString(r.f).Get();
-		case K::HudText: return "text " + i1 + " " + i2 + " \"" + r.text + "\"";
-		case K::DrawParam: return "param " + i1 + " = " + r.text;
+		case K::HudText: return "text " + i1 + " " + i2 + " \"" + Printable(r.text) + "\"";
+		case K::DrawParam: return "param " + i1 + " = " + Printable(r.text);
 		case K::PolygonObject:
-			return "object \"" + r.text + "\" polygons " + i2 + " flags " + i1 + " colour " + V(r.a) + " at " + M(r.m);
+			return "object \"" + Printable(r.text) + "\" polygons " + i2 + " flags " + i1 + " colour " + V(r.a) + " at " + M(r.m);
 	}
 	return "?";
 }
