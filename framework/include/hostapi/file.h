@@ -37,6 +37,9 @@ Filename GeGetHostPath(Int32 kind);
 bool GeFExist(const Filename& name, bool isDirectory = false);
 bool GeFCreateDir(const Filename& name);
 bool GeFKill(const Filename& name);
+// Copies a regular file to a new file (an existing destination is never replaced, and neither path
+// may be a symbolic link). False when the copy could not be made whole; a partial copy is removed.
+bool GeFCopyFile(const Filename& source, const Filename& dest);
 
 // Hyper file open modes and error-dialog modes.
 enum : Int32
