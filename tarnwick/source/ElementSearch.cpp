@@ -7,18 +7,6 @@
 namespace
 {
 
-// True when the unique-ID entry's bytes, read as zero-terminated text, are the marker text. The
-// read never goes past the entry's stored length.
-bool IsMarkerData(const Char* data, Int64 bytes)
-{
-	if (!data || bytes <= 0)
-		return false;
-	const std::size_t limit = static_cast<std::size_t>(bytes);
-	const std::size_t length = strnlen(data, limit);
-	const std::size_t markerLength = std::strlen(MATERIAL_MARKER_TEXT);
-	return length == markerLength && std::memcmp(data, MATERIAL_MARKER_TEXT, markerLength) == 0;
-}
-
 bool HasMarker(const BaseMaterial* mat, UInt64 identity)
 {
 	const Int32 count = mat->GetUniqueIDCount();
@@ -34,6 +22,16 @@ bool HasMarker(const BaseMaterial* mat, UInt64 identity)
 }
 
 } // namespace
+
+bool IsMarkerData(const Char* data, Int64 bytes)
+{
+	if (!data || bytes <= 0)
+		return false;
+	const std::size_t limit = static_cast<std::size_t>(bytes);
+	const std::size_t length = strnlen(data, limit);
+	const std::size_t markerLength = std::strlen(MATERIAL_MARKER_TEXT);
+	return length == markerLength && std::memcmp(data, MATERIAL_MARKER_TEXT, markerLength) == 0;
+}
 
 bool ReadMaterialMarker(const BaseMaterial* mat, UInt64* identity)
 {

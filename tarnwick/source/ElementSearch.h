@@ -13,6 +13,9 @@ inline bool IsMaterialElement(const BaseList2D* e) { return e && e->IsInstanceOf
 // The identity kept for a marker's application number.
 inline UInt64 MarkerIdentity(Int32 appId) { return static_cast<UInt64>(static_cast<Int64>(appId)); }
 
+// True when a unique-ID entry's bytes, read as zero-terminated text, are the marker text. The read
+// never goes past the entry's stored length.
+bool IsMarkerData(const Char* data, Int64 bytes);
 // The number of the material's first marker entry; false when it carries none.
 bool ReadMaterialMarker(const BaseMaterial* mat, UInt64* identity);
 // Adds a marker with a fresh number from the host's counter; false when the host refuses it.

@@ -1,4 +1,7 @@
 // The held list: making entries from scene elements and rebuilding the list after a scene change.
+#include <algorithm>
+#include <functional>
+
 #include "ElementSearch.h"
 #include "ManagerModel.h"
 
@@ -197,10 +200,22 @@ bool ManagerModel::Refresh()
 		}
 	}
 
-	// Each remembered element, resolved once: nothing changes the scene during the refresh.
-	PtrArray<BaseList2D> remembered;
+	// Each remembered element, resolved once (nothing changes the scene during the refresh), and
+	// sorted by element so that every new entry finds its states by a binary search, in snapshot
+	// order.
+	struct Remembered
+	{
+		BaseList2D* element;
+		Int32 k;
+	};
+	HostArray<Remembered> remembered(SOURCE_TAG);
 	for (Int32 k = 0; k < snapshot.GetCount() && ok; ++k)
-		ok = remembered.Append(snapshot.Get(k)->Resolve());
+		ok = remembered.Append(Remembered{snapshot.Get(k)->Resolve(), k});
+	const auto before = [](const Remembered& a, const Remembered& b) {
+		return a.element != b.element ? std::less<BaseList2D*>()(a.element, b.element) : a.k < b.k;
+	};
+	if (ok)
+		std::sort(remembered.begin(), remembered.end(), before);
 
 	if (ok)
 	{
@@ -212,10 +227,11 @@ bool ManagerModel::Refresh()
 			BaseList2D* element = entry->Resolve();
 			if (!element)
 				continue;
-			for (Int32 k = 0; k < snapshot.GetCount(); ++k)
+			const Remembered* r = std::lower_bound(remembered.begin(), remembered.end(), Remembered{element, -1}, before);
+			for (; r != remembered.end() && r->element == element; ++r)
 			{
-				SetItem* item = snapshot.Get(k);
-				if (!item || remembered.Get(k) != element)
+				SetItem* item = snapshot.Get(r->k);
+				if (!item)
 					continue;
 				const bool itemIsMaterial = item->kind == ENTRY_MATERIAL;
 				if (itemIsMaterial != (entry->kind == ENTRY_MATERIAL))
@@ -225,7 +241,7 @@ bool ManagerModel::Refresh()
 				if (itemIsMaterial)
 					entry->identity = item->identity;
 				FreeSetItem(item);
-				snapshot.Set(k, nullptr);
+				snapshot.Set(r->k, nullptr);
 			}
 		}
 	}

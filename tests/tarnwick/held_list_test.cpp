@@ -2,13 +2,6 @@
 #include "model_fixture.h"
 #include "standin/memory.h"
 
-// Host-internal setter for an object's identity (the host uses it when a document is loaded); only
-// here can a test make two objects share one identity.
-namespace scene
-{
-void SetObjectGuid(BaseObject* op, UInt64 guid);
-}
-
 namespace
 {
 

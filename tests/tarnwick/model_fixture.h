@@ -14,6 +14,13 @@
 #include "standin/paths.h"
 #include "standin/scene.h"
 
+// Host-internal setter for an object's identity (the host uses it when a document is loaded); only
+// through it can a test make two objects share one identity.
+namespace scene
+{
+void SetObjectGuid(BaseObject* op, UInt64 guid);
+}
+
 class ModelTest : public ::testing::Test
 {
 protected:
@@ -83,15 +90,15 @@ protected:
 		return names;
 	}
 
-	// Names of a set's members as they resolve now.
+	// Names of a shown set's members that are in the active document, in set order.
 	std::vector<std::string> MemberNames(Int32 number) const
 	{
 		std::vector<std::string> names;
 		const ObjectSet* set = model->sets.GetNumber(number);
 		for (Int32 i = 0; set && i < set->GetCount(); ++i)
 		{
-			BaseList2D* e = set->Get(i)->Resolve();
-			names.push_back(e ? e->GetName().Get() : "(gone)");
+			if (BaseList2D* e = set->Get(i)->Resolve())
+				names.push_back(e->GetName().Get());
 		}
 		return names;
 	}
