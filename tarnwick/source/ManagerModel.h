@@ -5,6 +5,7 @@
 
 #include "Pools.h"
 #include "SetStore.h"
+#include "hostapi/file.h"
 
 // What the model needs from the dialog around it. The defaults do nothing and refuse the prompt.
 class ManagerSeams
@@ -78,14 +79,18 @@ public:
 	bool RemoveCurrentSet();
 	// Makes the current set's members the held list's top level again.
 	bool UpdateCurrentSet();
-	// Drops members that no longer exist and sets left without members.
-	void PruneSets();
+	// After a scene change: members of every stored set are looked for again in the active document
+	// (by identity), and the sets that belong to it show. Nothing is dropped: a set whose members
+	// are all gone from this scene stays stored for the scene it came from. The current set stays
+	// the same set, or none when it no longer shows.
+	void ResolveSets();
 
 	// ---- Set file ----
 	// Reads the saved sets (replacing the store as the file rules say). False when the file could
-	// not be read.
+	// not be read. A file that could not be read whole is copied aside before it is next written.
 	bool ReadSetFile();
 	bool ReadSetFile(const Filename& path);
+	// Writes every stored set; false (with a console line) when the file was not written.
 	bool WriteSetFile();
 	bool WriteSetFile(const Filename& path);
 
@@ -106,6 +111,9 @@ private:
 	// element is neither object nor material.
 	SetItem* MakeMember(BaseList2D* element, const String& name, bool* failed);
 	bool AppendMembers(ObjectSet* set, const String& name);
+
+	// The set file last read when it could not be read whole; empty otherwise.
+	Filename _unreadFile;
 
 	ManagerSeams _noSeams;
 	ManagerSeams* _seams = &_noSeams;

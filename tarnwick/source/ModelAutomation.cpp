@@ -66,11 +66,11 @@ bool Run(ManagerModel& model, BaseContainer& request)
 			return model.UpdateCurrentSet();
 		case AUTOMATION_REFRESH:
 		{
-			// As on the host's document-changed message: refresh only with a document, prune always.
+			// As on the host's document-changed message: refresh only with a document, then the sets.
 			bool ok = true;
 			if (GetActiveDocument())
 				ok = model.Refresh();
-			model.PruneSets();
+			model.ResolveSets();
 			return ok;
 		}
 		case AUTOMATION_DESCRIBE:

@@ -19,9 +19,36 @@ const char* KindWord(Int32 kind)
 	}
 }
 
+// A name in quotes, with control bytes, quotes and backslashes escaped so that one listing line
+// stays one line and a name cannot pass itself off as another line of the listing.
 std::string Quoted(const String& text)
 {
-	return "\"" + text.Get() + "\"";
+	static const char* const HEX = "0123456789abcdef";
+	std::string out = "\"";
+	for (const char c : text.Get())
+	{
+		const auto byte = static_cast<unsigned char>(c);
+		if (c == '"' || c == '\\')
+		{
+			out += '\\';
+			out += c;
+		}
+		else if (c == '\n')
+			out += "\\n";
+		else if (c == '\t')
+			out += "\\t";
+		else if (c == '\r')
+			out += "\\r";
+		else if (byte < 0x20 || byte == 0x7f)
+		{
+			out += "\\x";
+			out += HEX[byte >> 4];
+			out += HEX[byte & 15];
+		}
+		else
+			out += c;
+	}
+	return out + "\"";
 }
 
 void DescribeHeld(const PNode* first, std::string& out)
@@ -66,16 +93,22 @@ String ManagerModel::Describe() const
 	for (Int32 j = 0; j < sets.GetCount(); ++j)
 	{
 		const ObjectSet* set = sets.Get(j);
-		out += "set " + std::to_string(j + 1) + " " + Quoted(set->GetName()) + ", " + std::to_string(set->GetCount()) +
-			(set->GetCount() == 1 ? " member\n" : " members\n");
+		const Int32 present = set->CountPresent();
+		const Int32 absent = set->GetCount() - present;
+		out += "set " + std::to_string(j + 1) + " " + Quoted(set->GetName()) + ", " + std::to_string(present) +
+			(present == 1 ? " member" : " members");
+		if (absent > 0)
+			out += " (" + std::to_string(absent) + " more kept, not in this scene)";
+		out += "\n";
 		for (Int32 k = 0; k < set->GetCount(); ++k)
 		{
 			const SetItem* item = set->Get(k);
-			BaseList2D* element = item->Resolve();
-			out += "  " + std::string(KindWord(item->kind)) + " " +
-				(element ? Quoted(element->GetName()) : std::string("(gone)")) + "\n";
+			if (BaseList2D* element = item->Resolve())
+				out += "  " + std::string(KindWord(item->kind)) + " " + Quoted(element->GetName()) + "\n";
 		}
 	}
+	if (const Int32 kept = sets.GetKeptCount(); kept > 0)
+		out += "kept " + std::to_string(kept) + (kept == 1 ? " set" : " sets") + " without members in this scene\n";
 	out += "held " + std::to_string(heldPool.GetCount()) + " entries\n";
 	DescribeHeld(FirstHeld(), out);
 	return String(out);

@@ -18,19 +18,29 @@ public:
 	T* Get(Int32 i) const { return (i >= 0 && i < _count) ? _items[i] : nullptr; }
 	T** Data() const { return _items; }
 
+	// Room for at least `capacity` pointers; false (and the array unchanged) when memory is short.
+	bool Reserve(Int32 capacity)
+	{
+		if (capacity <= _capacity)
+			return true;
+		if (capacity > (1 << 30))
+			return false;
+		T** bigger = ReallocMem(T*, _items, capacity, "source\\Tarnwick");
+		if (!bigger)
+			return false;
+		_items = bigger;
+		_capacity = capacity;
+		return true;
+	}
+
 	// False when the host refuses the memory; the array is then unchanged.
 	bool Append(T* item)
 	{
 		if (_count == _capacity)
 		{
-			Int32 grown = _capacity < 8 ? 8 : (_capacity > (1 << 29) ? 0 : _capacity * 2);
-			if (grown == 0)
+			const Int32 grown = _capacity < 8 ? 8 : (_capacity > (1 << 29) ? 0 : _capacity * 2);
+			if (grown == 0 || !Reserve(grown))
 				return false;
-			T** bigger = ReallocMem(T*, _items, grown, "source\\Tarnwick");
-			if (!bigger)
-				return false;
-			_items = bigger;
-			_capacity = grown;
 		}
 		_items[_count++] = item;
 		return true;

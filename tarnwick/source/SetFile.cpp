@@ -1,8 +1,10 @@
 // Writing and reading the saved sets.
 #include "SetFile.h"
 
+#include "ElementIndex.h"
 #include "ElementSearch.h"
 #include "ManagerModel.h"
+#include "SetFileAside.h"
 #include "TarnwickPaths.h"
 
 namespace
@@ -10,23 +12,149 @@ namespace
 
 constexpr Int64 KEY_LIMIT = 0x7fffffff;
 
-const GeData* Typed(const BaseContainer& bc, Int32 key, Int32 type)
+const GeData* Typed(const BaseContainer& bc, Int64 key, Int32 type)
 {
-	const GeData* value = bc.GetDataPointer(key);
+	const GeData* value = bc.GetDataPointer(static_cast<Int32>(key));
 	return (value && value->GetType() == type) ? value : nullptr;
 }
+
+bool Present(const BaseContainer& bc, Int64 key)
+{
+	return bc.GetDataPointer(static_cast<Int32>(key)) != nullptr;
+}
+
+// The set count: key 0 when it is sound; otherwise as many sets as there are item counts at
+// -1, -2, ... in a row, so that a damaged count does not hide the sets behind it.
+Int32 SetCount(const BaseContainer& bc, SetFileReading* reading)
+{
+	if (const GeData* count = Typed(bc, SET_KEY_COUNT, DA_LONG); count && count->GetInt32() >= 0)
+	{
+		if (count->GetInt32() <= SET_FILE_MAX_SETS)
+			return count->GetInt32();
+		reading->layoutLost = true;
+		return SET_FILE_MAX_SETS;
+	}
+	++reading->skipped;
+	Int32 found = 0;
+	while (found < SET_FILE_MAX_SETS && Typed(bc, -(found + 1), DA_LONG))
+		++found;
+	return found;
+}
+
+class SetReader
+{
+public:
+	SetReader(const BaseContainer& bc, const ElementIndex& index, SetStore* store, SetFileReading* reading)
+		: _bc(bc), _index(index), _store(store), _reading(reading)
+	{
+	}
+
+	// Reads set j stored from key start; false when the sets after it cannot be placed (or memory
+	// ran out).
+	bool ReadSet(Int32 j, Int64* start)
+	{
+		const GeData* countValue = Typed(_bc, -(j + 1), DA_LONG);
+		if (!countValue || countValue->GetInt32() < 0)
+		{
+			_reading->layoutLost = true;
+			return false;
+		}
+		const Int64 itemCount = countValue->GetInt32();
+		// Every item takes three keys: a count the container cannot hold is a lie, and the sets after
+		// it cannot be placed. What there is of this set is still read.
+		const bool countFits = 3 * itemCount <= _bc.GetCount() && *start + 1 + 3 * itemCount <= KEY_LIMIT;
+
+		String setName;
+		if (const GeData* nameValue = Typed(_bc, *start, DA_STRING))
+			setName = nameValue->GetString();
+		else
+			++_reading->skipped;
+
+		ObjectSet* set = _store->AppendNew();
+		if (!set)
+			return OutOfMemory();
+		for (Int64 k = 0; k < itemCount; ++k)
+		{
+			const Int64 key = *start + 1 + 3 * k;
+			if (key + 2 > KEY_LIMIT)
+				break;
+			if (!countFits && !Present(_bc, key) && !Present(_bc, key + 1) && !Present(_bc, key + 2))
+				break;
+			if (!ReadItem(key, setName, set))
+				return OutOfMemory();
+		}
+		// A set stored with members of which none could be read has nothing left to show, not
+		// even its name (the members carry it).
+		if (itemCount > 0 && set->IsEmpty())
+			_store->RemoveAt(_store->GetCount() - 1);
+		if (!countFits)
+		{
+			_reading->layoutLost = true;
+			return false;
+		}
+		*start += 1 + 3 * itemCount;
+		return true;
+	}
+
+private:
+	// The rest of the file could not be read.
+	bool OutOfMemory()
+	{
+		_reading->layoutLost = true;
+		return false;
+	}
+
+	// False only when memory ran out; an item that cannot be read is counted and skipped.
+	bool ReadItem(Int64 key, const String& setName, ObjectSet* set)
+	{
+		const GeData* identityValue = Typed(_bc, key + 1, DA_LLONG);
+		const GeData* kindValue = Typed(_bc, key + 2, DA_LONG);
+		if (!identityValue || !kindValue)
+		{
+			++_reading->skipped;
+			return true;
+		}
+		SetItem* item = NewSetItem();
+		if (!item || !set->Append(item))
+		{
+			FreeSetItem(item);
+			return false;
+		}
+		if (const GeData* nameValue = Typed(_bc, key, DA_STRING))
+			item->storedName = nameValue->GetString();
+		item->identity = static_cast<UInt64>(identityValue->GetInt64());
+		item->kind = kindValue->GetInt32();
+		item->setName = setName;
+		// Only the identity finds the element; the stored name is for people reading the file. A
+		// member of another scene's set finds nothing here and is kept as read.
+		BaseList2D* element = nullptr;
+		if (item->kind == ENTRY_OBJECT)
+			element = _index.FindObject(item->identity);
+		else
+			element = _index.FindMaterial(item->identity);
+		if (element)
+			item->link->SetLink(element);
+		return true;
+	}
+
+	const BaseContainer& _bc;
+	const ElementIndex& _index;
+	SetStore* _store;
+	SetFileReading* _reading;
+};
 
 } // namespace
 
 bool BuildSetContainer(const SetStore& store, BaseDocument* doc, BaseContainer* bc)
 {
 	bc->FlushAll();
-	if (store.GetCount() > SET_FILE_MAX_SETS)
+	const Int32 setCount = store.GetStoredCount();
+	if (setCount > SET_FILE_MAX_SETS)
 		return false;
 	Int64 start = 1;
-	for (Int32 j = 0; j < store.GetCount(); ++j)
+	for (Int32 j = 0; j < setCount; ++j)
 	{
-		const ObjectSet* set = store.Get(j);
+		const ObjectSet* set = store.GetStored(j);
 		const Int32 count = set->GetCount();
 		if (start + 1 + 3 * static_cast<Int64>(count) > KEY_LIMIT)
 			return false;
@@ -34,96 +162,53 @@ bool BuildSetContainer(const SetStore& store, BaseDocument* doc, BaseContainer* 
 		const auto base = static_cast<Int32>(start);
 		for (Int32 k = 0; k < count; ++k)
 		{
-			const SetItem* item = set->Get(k);
+			SetItem* item = set->Get(k);
 			BaseList2D* element = (item->link && doc) ? item->link->GetLink(doc) : nullptr;
-			String name;
 			if (IsObjectElement(element) || IsMaterialElement(element))
-				name = element->GetName();
-			bc->SetString(base + 1 + 3 * k, name);
+				item->storedName = element->GetName();
+			bc->SetString(base + 1 + 3 * k, item->storedName);
 			bc->SetInt64(base + 2 + 3 * k, static_cast<Int64>(item->identity));
 			bc->SetInt32(base + 3 + 3 * k, item->kind);
 		}
 		bc->SetString(base, set->GetName());
 		start += 1 + 3 * static_cast<Int64>(count);
 	}
-	bc->SetInt32(SET_KEY_COUNT, store.GetCount());
+	bc->SetInt32(SET_KEY_COUNT, setCount);
 	bc->SetString(SET_KEY_SIGNATURE, SET_FILE_SIGNATURE);
 	return true;
 }
 
-SetFileRead ReadSetContainer(const BaseContainer& bc, BaseDocument* doc, SetStore* store)
+SetFileReading ReadSetContainer(const BaseContainer& bc, BaseDocument* doc, SetStore* store)
 {
+	SetFileReading reading;
 	const GeData* signature = Typed(bc, SET_KEY_SIGNATURE, DA_STRING);
 	if (!signature || signature->GetString() != String(SET_FILE_SIGNATURE))
-		return SetFileRead::Ignored;
-	const GeData* countValue = Typed(bc, SET_KEY_COUNT, DA_LONG);
-	const Int32 setCount = countValue ? countValue->GetInt32() : 0;
-	if (setCount <= 0)
-		return SetFileRead::Ignored;
-
-	store->Clear();
-	Int64 start = 1;
-	// A count is only trusted as far as the keys behind it exist: the loops end at the first
-	// missing key, so a hostile count costs no more than the file's own size.
-	for (Int32 j = 0; j < setCount && start <= KEY_LIMIT; ++j)
 	{
-		const GeData* nameValue = Typed(bc, static_cast<Int32>(start), DA_STRING);
-		const GeData* itemsValue = Typed(bc, -(j + 1), DA_LONG);
-		if (!nameValue || !itemsValue || itemsValue->GetInt32() < 0)
-			break;
-		const String setName = nameValue->GetString();
-		const Int32 itemCount = itemsValue->GetInt32();
-
-		ObjectSet* set = store->AppendNew();
-		if (!set)
-			break;
-		bool sound = true;
-		for (Int32 k = 0; k < itemCount; ++k)
-		{
-			const Int64 key = start + 1 + 3 * static_cast<Int64>(k);
-			if (key + 2 > KEY_LIMIT)
-			{
-				sound = false;
-				break;
-			}
-			const GeData* itemName = Typed(bc, static_cast<Int32>(key), DA_STRING);
-			const GeData* identityValue = Typed(bc, static_cast<Int32>(key + 1), DA_LLONG);
-			const GeData* kindValue = Typed(bc, static_cast<Int32>(key + 2), DA_LONG);
-			if (!itemName || !identityValue || !kindValue)
-			{
-				sound = false;
-				break;
-			}
-			const UInt64 identity = static_cast<UInt64>(identityValue->GetInt64());
-			const Int32 kind = kindValue->GetInt32();
-			// Only the identity finds the element; the stored name is for people reading the file.
-			BaseList2D* element = nullptr;
-			if (kind == ENTRY_OBJECT)
-				element = FindObjectByIdentity(doc, identity);
-			else
-				element = FindMaterialByMarker(doc, identity);
-			if (!element)
-				continue;
-			SetItem* item = NewSetItem();
-			if (!item || !set->Append(item))
-			{
-				FreeSetItem(item);
-				sound = false;
-				break;
-			}
-			item->link->SetLink(element);
-			item->kind = kind;
-			item->identity = identity;
-			item->setName = setName;
-		}
-		// A set whose stored members are all gone is dropped; one stored empty stays.
-		if (set->IsEmpty() && (itemCount > 0 || !sound))
-			store->RemoveAt(store->GetCount() - 1);
-		if (!sound)
-			break;
-		start += 1 + 3 * static_cast<Int64>(itemCount);
+		reading.outcome = SetFileRead::Foreign;
+		return reading;
 	}
-	return SetFileRead::Loaded;
+	const Int32 setCount = SetCount(bc, &reading);
+	if (setCount == 0)
+	{
+		reading.outcome = reading.skipped > 0 ? SetFileRead::Damaged : SetFileRead::Empty;
+		return reading;
+	}
+
+	ElementIndex index;
+	// Without the index nothing is found; the sets are still kept and written back whole.
+	index.Build(doc);
+	store->Clear();
+	SetReader reader(bc, index, store, &reading);
+	Int64 start = 1;
+	for (Int32 j = 0; j < setCount; ++j)
+	{
+		if (!reader.ReadSet(j, &start))
+			break;
+	}
+	store->UpdateShown();
+	if (reading.skipped > 0 || reading.layoutLost)
+		reading.outcome = SetFileRead::Damaged;
+	return reading;
 }
 
 bool ManagerModel::WriteSetFile()
@@ -138,17 +223,36 @@ bool ManagerModel::WriteSetFile(const Filename& path)
 		return false;
 	BaseContainer bc;
 	if (!BuildSetContainer(sets, doc, &bc))
+	{
+		GePrint(String("Tarnwick: the sets were not written: there are too many to store in ") + path.GetString());
 		return false;
+	}
+	// A file that could not be read whole may hold sets this store lacks: it is copied aside before
+	// anything replaces it, and without that copy nothing does.
+	if (_unreadFile == path && GeFExist(path))
+	{
+		Filename copy;
+		if (!SetAsideDamagedFile(path, &copy))
+		{
+			GePrint(String("Tarnwick: the sets were not written: the damaged set file ") + path.GetString() +
+				" could not be copied aside");
+			return false;
+		}
+		GePrint(String("Tarnwick: the damaged set file was kept as ") + copy.GetString());
+	}
+	_unreadFile = Filename();
+
 	HyperFile* file = HyperFile::Alloc();
-	if (!file)
-		return false;
-	bool ok = file->Open(SET_FILE_IDENT, path, FILEOPEN_WRITE, FILEDIALOG_IGNOREOPEN);
+	bool ok = file && file->Open(SET_FILE_IDENT, path, FILEOPEN_WRITE, FILEDIALOG_IGNOREOPEN);
 	if (ok)
 		ok = file->WriteContainer(bc);
 	// Close in every case: only a clean close replaces the old file.
-	const bool closed = file->Close();
+	if (file)
+		ok = file->Close() && ok;
 	HyperFile::Free(file);
-	return ok && closed;
+	if (!ok)
+		GePrint(String("Tarnwick: the sets could not be written to ") + path.GetString());
+	return ok;
 }
 
 bool ManagerModel::ReadSetFile()
@@ -161,6 +265,14 @@ bool ManagerModel::ReadSetFile(const Filename& path)
 	BaseDocument* doc = GetActiveDocument();
 	if (!doc)
 		return false;
+	if (!_unreadFile.IsEmpty() && !(_unreadFile == path))
+		_unreadFile = Filename();
+	if (path.IsEmpty() || !GeFExist(path))
+	{
+		// No file yet: no saved sets.
+		sets.Clear();
+		return false;
+	}
 	HyperFile* file = HyperFile::Alloc();
 	if (!file)
 		return false;
@@ -171,10 +283,29 @@ bool ManagerModel::ReadSetFile(const Filename& path)
 	HyperFile::Free(file);
 	if (!ok)
 	{
-		// A missing or unreadable file means no saved sets.
 		sets.Clear();
+		_unreadFile = path;
+		GePrint(String("Tarnwick: the set file ") + path.GetString() +
+			" cannot be read, so no sets are shown; it is copied aside before sets are saved again");
 		return false;
 	}
-	ReadSetContainer(bc, doc, &sets);
+	const SetFileReading reading = ReadSetContainer(bc, doc, &sets);
+	switch (reading.outcome)
+	{
+		case SetFileRead::Loaded:
+		case SetFileRead::Empty:
+			_unreadFile = Filename();
+			break;
+		case SetFileRead::Damaged:
+			_unreadFile = path;
+			GePrint(String("Tarnwick: the set file ") + path.GetString() +
+				" is damaged; the sets that could be read are shown, and the file is copied aside before sets are saved again");
+			break;
+		case SetFileRead::Foreign:
+			_unreadFile = path;
+			GePrint(String("Tarnwick: ") + path.GetString() +
+				" is not a set file; it is copied aside before sets are saved there");
+			break;
+	}
 	return true;
 }

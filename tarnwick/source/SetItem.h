@@ -20,6 +20,9 @@ struct SetItem
 	Int32 kind = 0;
 	UInt64 identity = 0;
 	String setName;
+	// The element's name as last written to or read from the set file; kept for a member whose
+	// element is not in the active document, so that writing carries it along unchanged.
+	String storedName;
 
 	// The element in the active document; nullptr when it is gone (or without a document).
 	BaseList2D* Resolve() const

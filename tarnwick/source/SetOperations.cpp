@@ -1,4 +1,5 @@
 // Saving the held list as named sets and bringing sets back into it.
+#include "ElementIndex.h"
 #include "ElementSearch.h"
 #include "ManagerModel.h"
 
@@ -37,6 +38,7 @@ SetItem* ManagerModel::MakeMember(BaseList2D* element, const String& name, bool*
 	item->kind = kind;
 	item->identity = identity;
 	item->setName = name;
+	item->storedName = element->GetName();
 	return item;
 }
 
@@ -75,7 +77,11 @@ bool ManagerModel::SaveAsNewSetNamed(const String& name, bool* written)
 {
 	if (written)
 		*written = false;
-	if (!FirstHeld())
+	// Entries whose elements were all deleted would make a set without members and without a name.
+	bool anyPresent = false;
+	for (PNode* entry = FirstHeld(); entry && !anyPresent; entry = entry->Next())
+		anyPresent = entry->Resolve() != nullptr;
+	if (!anyPresent)
 		return false;
 	ObjectSet* set = sets.AppendNew();
 	if (!set)
@@ -153,36 +159,38 @@ bool ManagerModel::UpdateCurrentSet()
 	return AppendMembers(set, name);
 }
 
-void ManagerModel::PruneSets()
+void ManagerModel::ResolveSets()
 {
-	// Without a document nothing resolves; pruning then would throw every set away, and the next
-	// save would write that loss into the file.
-	if (!GetActiveDocument())
+	// Without a document nothing resolves, and every set would stop showing.
+	BaseDocument* doc = GetActiveDocument();
+	if (!doc)
 		return;
-	for (Int32 i = 0; i < sets.GetCount();)
+	ObjectSet* current = sets.GetNumber(currentSet);
+	ElementIndex index;
+	enum { NotBuilt, Built, Failed } indexState = NotBuilt;
+	for (Int32 i = 0; i < sets.GetStoredCount() && indexState != Failed; ++i)
 	{
-		ObjectSet* set = sets.Get(i);
-		for (Int32 k = 0; k < set->GetCount();)
+		ObjectSet* set = sets.GetStored(i);
+		for (Int32 k = 0; k < set->GetCount(); ++k)
 		{
-			if (set->Get(k)->Resolve())
-				++k;
-			else
-				set->RemoveAt(k);
+			SetItem* item = set->Get(k);
+			if (item->Resolve())
+				continue;
+			// A member of another scene, or one deleted here (and perhaps back after an undo): the
+			// identity finds it again when it is in this document.
+			if (indexState == NotBuilt)
+				indexState = index.Build(doc) ? Built : Failed;
+			if (indexState == Failed)
+				break;
+			BaseList2D* element = item->kind == ENTRY_OBJECT ? static_cast<BaseList2D*>(index.FindObject(item->identity))
+			                                                  : static_cast<BaseList2D*>(index.FindMaterial(item->identity));
+			if (element)
+				item->link->SetLink(element);
 		}
-		if (!set->IsEmpty())
-		{
-			++i;
-			continue;
-		}
-		sets.RemoveAt(i);
-		// Keep the current set pointing at the same set, or at none when it was the one removed,
-		// so that a later update never overwrites a different set.
-		const Int32 number = i + 1;
-		if (number < currentSet)
-			--currentSet;
-		else if (number == currentSet)
-			currentSet = 0;
 	}
+	sets.UpdateShown();
+	// The current set stays the same set, so that a later update never overwrites another one.
+	currentSet = sets.NumberOf(current);
 }
 
 void ManagerModel::Open(const String& defaultCaption)

@@ -19,6 +19,17 @@ void FreeSetItem(SetItem*& item)
 	DeleteObj(item);
 }
 
+Int32 ObjectSet::CountPresent() const
+{
+	Int32 present = 0;
+	for (Int32 i = 0; i < _items.GetCount(); ++i)
+	{
+		if (_items.Get(i)->Resolve())
+			++present;
+	}
+	return present;
+}
+
 void ObjectSet::RemoveAt(Int32 i)
 {
 	SetItem* item = _items.Get(i);
@@ -44,26 +55,60 @@ String ObjectSet::GetName() const
 	return lastItem ? lastItem->setName : String();
 }
 
+Int32 SetStore::NumberOf(const ObjectSet* set) const
+{
+	if (!set)
+		return 0;
+	for (Int32 i = 0; i < _shown.GetCount(); ++i)
+	{
+		if (_shown.Get(i) == set)
+			return i + 1;
+	}
+	return 0;
+}
+
 ObjectSet* SetStore::AppendNew()
 {
+	// Room in both lists first, so that a refusal leaves them matching.
+	if (!_sets.Reserve(_sets.GetCount() + 1) || !_shown.Reserve(_shown.GetCount() + 1))
+		return nullptr;
 	ObjectSet* set = NewObjTagged(ObjectSet, "source\\Tarnwick");
 	if (!set)
 		return nullptr;
-	if (!_sets.Append(set))
-	{
-		DeleteObj(set);
-		return nullptr;
-	}
+	_sets.Append(set);
+	_shown.Append(set);
 	return set;
 }
 
 void SetStore::RemoveAt(Int32 i)
 {
-	ObjectSet* set = _sets.Get(i);
+	ObjectSet* set = _shown.Get(i);
 	if (!set)
 		return;
-	_sets.RemoveAt(i);
+	_shown.RemoveAt(i);
+	for (Int32 k = 0; k < _sets.GetCount(); ++k)
+	{
+		if (_sets.Get(k) == set)
+		{
+			_sets.RemoveAt(k);
+			break;
+		}
+	}
 	DeleteObj(set);
+}
+
+bool SetStore::UpdateShown()
+{
+	if (!_shown.Reserve(_sets.GetCount()))
+		return false;
+	_shown.Reset();
+	for (Int32 i = 0; i < _sets.GetCount(); ++i)
+	{
+		ObjectSet* set = _sets.Get(i);
+		if (set->BelongsHere())
+			_shown.Append(set);
+	}
+	return true;
 }
 
 void SetStore::Clear()
@@ -74,4 +119,5 @@ void SetStore::Clear()
 		DeleteObj(set);
 	}
 	_sets.Reset();
+	_shown.Reset();
 }

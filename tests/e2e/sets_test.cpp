@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <filesystem>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -82,8 +83,9 @@ TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
 	EXPECT_TRUE(Contains(saved.output, "0 INT32 3")) << saved.output;
 	EXPECT_TRUE(Contains(saved.output, "-9999 STRING \"Tarnwick\"")) << saved.output;
 
-	// A new host: the set whose only member was deleted is gone, the others keep their order,
-	// and set 1 brings the renamed chair (with its leg) and material back.
+	// A new host: the set whose only member was deleted is out of sight (but kept in the file),
+	// the others keep their order, and set 1 brings the renamed chair (with its leg) and material
+	// back.
 	const std::string second = dir.Write("second.session",
 		"set-prefs prefs\n"
 		"load-plugins\n"
@@ -106,6 +108,7 @@ TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
 		"  material \"Oak\"\n"
 		"set 2 \"Floor\", 1 member\n"
 		"  object \"Rug\"\n"
+		"kept 1 set without members in this scene\n"
 		"held 3 entries\n"
 		"  \"Armchair\" object\n"
 		"    \"Leg\" child\n"
@@ -154,6 +157,44 @@ TEST(ManagerSets, SetsOfOneSceneDoNotTakeTheObjectsOfAnotherScene)
 	EXPECT_FALSE(Contains(other.output, "Table\"")) << other.output;
 }
 
+TEST(ManagerSets, SetsOfASceneSurviveWorkInAnotherSceneAndComeBackWithIt)
+{
+	ScratchFolder dir;
+	const std::string first = dir.Write("first.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null Chair\n"
+		"add-material Wood\n"
+		"manager-open\n"
+		"manager-gather Chair Wood\n"
+		"manager-save-set Furniture\n"
+		"save-document a.doc\n"
+		"new-document\n"
+		"add-null Table\n"
+		"manager-open\n"
+		"manager-gather Table\n"
+		"manager-save-set Desk\n"
+		"manager-print\n");
+	const HostRun work = RunHostScript(first);
+	ASSERT_EQ(work.status, 0) << work.output;
+	EXPECT_TRUE(Contains(work.output, "sets 1, current 1, caption \"Desk\"\nset 1 \"Desk\", 1 member\n  object \"Table\"\n"
+		"kept 1 set without members in this scene\n")) << work.output;
+
+	const std::string second = dir.Write("second.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"open-document a.doc\n"
+		"manager-open\n"
+		"manager-print\n"
+		"dump-set-file\n");
+	const HostRun back = RunHostScript(second);
+	ASSERT_EQ(back.status, 0) << back.output;
+	EXPECT_TRUE(Contains(back.output, "set 1 \"Furniture\", 2 members\n  object \"Chair\"\n  material \"Wood\"\n"
+		"kept 1 set without members in this scene\n")) << back.output;
+	EXPECT_TRUE(Contains(back.output, "0 INT32 2")) << back.output;
+}
+
 TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
 {
 	ScratchFolder dir;
@@ -172,20 +213,29 @@ TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
 	std::string out;
 	ASSERT_EQ(run("set-prefs prefs\nload-plugins\nnew-document\nadd-null A\nmanager-open\n", &out), 0) << out;
 	EXPECT_EQ(run("manager-save-set Empty\n", &out), 1);
-	EXPECT_TRUE(Contains(out, "nothing is held")) << out;
+	EXPECT_TRUE(Contains(out, "nothing held is still in the scene")) << out;
 	EXPECT_EQ(run("manager-load-set 3\n", &out), 1);
 	EXPECT_TRUE(Contains(out, "no such set")) << out;
 	EXPECT_EQ(run("manager-remove-set\n", &out), 1);
 	EXPECT_EQ(run("manager-gather Missing\n", &out), 1);
 	EXPECT_TRUE(Contains(out, "no object or material named 'Missing'")) << out;
 
-	// A set file cut short reads as no sets; the listing names the damage.
+	// A set file cut short reads as no sets, and is copied aside before the next save.
 	const std::string setFile = dir / "plugins/Tarnwick/Tarnwick.dat";
 	ASSERT_EQ(run("manager-gather A\nmanager-save-set One\n", &out), 0) << out;
 	dir.Write("plugins/Tarnwick/Tarnwick.dat", "SHYF\x01");
 	ASSERT_EQ(run("manager-open\nmanager-print\n", &out), 0) << out;
 	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out;
 	EXPECT_EQ(run("dump-set-file\n", &out), 1);
+	ASSERT_EQ(run("manager-gather A\nmanager-save-set Again\nprint-console\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "the damaged set file was kept as")) << out;
+
+	// A set file that cannot be written is an error of the script, not a warning.
+	std::filesystem::remove(setFile);
+	std::filesystem::create_directories(setFile);
+	EXPECT_EQ(run("manager-save-set Lost\n", &out), 1);
+	EXPECT_TRUE(Contains(out, "the set file could not be written")) << out;
+	std::filesystem::remove(setFile);
 
 	// After a restart the model starts empty until the manager opens and reads the file again.
 	ASSERT_EQ(run("manager-gather A\nmanager-save-set Two\nrestart-plugins\nnew-document\nmanager-print\n", &out), 0) << out;

@@ -106,10 +106,10 @@ TEST_F(SetFileTest, KeysOfTwoSetsOfTwoAndOneItems)
 	for (Int32 key : {0, -2, 4, 7, 11})
 		EXPECT_EQ(typeOf(key), DA_LONG) << key;
 
-	// A member whose element is gone is still written, with an empty name.
+	// A member whose element is gone is still written, with the name it was last written with.
 	Delete(b);
 	ASSERT_TRUE(BuildSetContainer(model->sets, doc, &bc));
-	EXPECT_EQ(bc.GetString(9).Get(), "");
+	EXPECT_EQ(bc.GetString(9).Get(), "B");
 	EXPECT_EQ(bc.GetInt32(11), ENTRY_OBJECT);
 }
 
@@ -133,7 +133,7 @@ TEST_F(SetFileTest, RenamedObjectAndMaterialComeBackByIdentity)
 	EXPECT_EQ(model->currentSet, 0); // reading never picks a current set
 }
 
-TEST_F(SetFileTest, SetWhoseMembersAllVanishedIsDroppedAndTheOthersKeepTheirOrder)
+TEST_F(SetFileTest, SetWhoseMembersAllVanishedIsHiddenButKeptAndTheOthersKeepTheirOrder)
 {
 	BaseObject* a = AddObject("A");
 	BaseObject* b1 = AddObject("B1");
@@ -153,6 +153,16 @@ TEST_F(SetFileTest, SetWhoseMembersAllVanishedIsDroppedAndTheOthersKeepTheirOrde
 	EXPECT_EQ(MemberNames(2), (std::vector<std::string>{"C"}));
 	EXPECT_EQ(model->sets.Get(1)->GetName().Get(), "three");
 	EXPECT_TRUE(model->sets.Get(2)->IsEmpty()); // stored empty, read back empty
+
+	// The hidden set is still stored, and the next write carries it along in its place.
+	EXPECT_EQ(model->sets.GetStoredCount(), 4);
+	EXPECT_EQ(model->sets.GetKeptCount(), 1);
+	BaseContainer bc;
+	ASSERT_TRUE(BuildSetContainer(model->sets, doc, &bc));
+	EXPECT_EQ(bc.GetInt32(SET_KEY_COUNT), 4);
+	EXPECT_EQ(bc.GetString(5).Get(), "two");
+	EXPECT_EQ(bc.GetString(6).Get(), "B1");
+	EXPECT_EQ(bc.GetString(9).Get(), "B2");
 }
 
 TEST_F(SetFileTest, FilesWithoutTheExactSignatureOrWithoutSetsAreIgnored)
@@ -232,18 +242,12 @@ TEST_F(SetFileTest, HostileCountsAreReadOnlyAsFarAsTheirKeysGo)
 	EXPECT_EQ(MemberNames(1), (std::vector<std::string>{"A"}));
 	EXPECT_EQ(MemberNames(2), (std::vector<std::string>{"B"}));
 
-	// A negative item count, a key of the wrong type: reading stops before them.
+	// A negative item count: the sets behind it cannot be placed, the ones before it are read.
 	bc = good;
 	bc.SetInt32(-2, -5);
 	WriteContainerFile(bc);
 	ASSERT_TRUE(ReadIntoFreshModel());
 	EXPECT_EQ(model->sets.GetCount(), 1);
-
-	bc = good;
-	bc.SetString(3, "not an identity");
-	WriteContainerFile(bc);
-	ASSERT_TRUE(ReadIntoFreshModel());
-	EXPECT_EQ(model->sets.GetCount(), 0);
 
 	// A count larger than the keys behind it ends at the first key that is not an item's.
 	bc = good;
@@ -251,13 +255,21 @@ TEST_F(SetFileTest, HostileCountsAreReadOnlyAsFarAsTheirKeysGo)
 	WriteContainerFile(bc);
 	ASSERT_TRUE(ReadIntoFreshModel());
 	EXPECT_EQ(model->sets.GetCount(), 1); // set one's first item is sound; then the keys end
+	EXPECT_EQ(MemberNames(1), (std::vector<std::string>{"A"}));
 
-	// A negative number of sets is no set at all.
-	bc = good;
-	bc.SetInt32(SET_KEY_COUNT, -3);
-	WriteContainerFile(bc);
-	ASSERT_TRUE(ReadIntoFreshModel());
-	EXPECT_EQ(model->sets.Get(0)->GetName().Get(), "before");
+	// A negative or missing number of sets: the item counts say how many there are.
+	for (bool remove : {false, true})
+	{
+		bc = good;
+		if (remove)
+			bc.RemoveData(SET_KEY_COUNT);
+		else
+			bc.SetInt32(SET_KEY_COUNT, -3);
+		WriteContainerFile(bc);
+		ASSERT_TRUE(ReadIntoFreshModel());
+		ASSERT_EQ(model->sets.GetCount(), 2) << remove;
+		EXPECT_EQ(MemberNames(2), (std::vector<std::string>{"B"}));
+	}
 }
 
 TEST_F(SetFileTest, FailedWriteLeavesTheOldFile)

@@ -127,7 +127,7 @@ TEST_F(SetOperationsTest, PruningDropsEmptiedSetsAndFollowsTheCurrentSet)
 	MakeThreeSets();
 	ASSERT_TRUE(model->LoadSet(3));
 	Delete(objects[1]);
-	model->PruneSets();
+	model->ResolveSets();
 	ASSERT_EQ(model->sets.GetCount(), 2);
 	EXPECT_EQ(model->sets.Get(1)->GetName().Get(), "S3");
 	// The current set is still "S3", now number 2.
@@ -135,7 +135,7 @@ TEST_F(SetOperationsTest, PruningDropsEmptiedSetsAndFollowsTheCurrentSet)
 
 	// Its own removal leaves no current set, so an update cannot overwrite another set.
 	Delete(objects[2]);
-	model->PruneSets();
+	model->ResolveSets();
 	EXPECT_EQ(model->sets.GetCount(), 1);
 	EXPECT_EQ(model->currentSet, 0);
 	EXPECT_FALSE(model->UpdateCurrentSet());
@@ -146,7 +146,7 @@ TEST_F(SetOperationsTest, PruningWithoutADocumentKeepsEverySet)
 {
 	MakeThreeSets();
 	standin::SetActiveDocument(nullptr);
-	model->PruneSets();
+	model->ResolveSets();
 	EXPECT_EQ(model->sets.GetCount(), 3);
 	EXPECT_EQ(model->currentSet, 3);
 }
