@@ -1,8 +1,6 @@
 // Writing a document file.
-#include <unistd.h>
-
-#include <cstdio>
 #include <new>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -10,6 +8,7 @@
 #include "data/serialize.h"
 #include "docio/document_format.h"
 #include "docio/document_links.h"
+#include "file/atomic_write.h"
 #include "file/hyperfile_format.h"
 #include "scene/document_data.h"
 #include "scene/material_data.h"
@@ -200,27 +199,6 @@ private:
 	const std::unordered_map<UInt64, UInt64>& _refs;
 };
 
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& image, std::string* error)
-{
-	const std::string temp = path + ".tmp-" + std::to_string(static_cast<long>(::getpid()));
-	std::FILE* f = std::fopen(temp.c_str(), "wb");
-	if (!f)
-	{
-		*error = path + ": cannot be written";
-		return false;
-	}
-	const bool written = std::fwrite(image.data(), 1, image.size(), f) == image.size();
-	const bool flushed = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
-	const bool closed = std::fclose(f) == 0;
-	if (!written || !flushed || !closed || std::rename(temp.c_str(), path.c_str()) != 0)
-	{
-		::unlink(temp.c_str());
-		*error = path + ": cannot be written";
-		return false;
-	}
-	return true;
-}
-
 bool Encode(scene::DocumentData& doc, std::vector<std::uint8_t>& body)
 {
 	std::vector<Placed> layers;
@@ -300,7 +278,7 @@ bool SaveDocument(BaseDocument* doc, const std::string& path, std::string* error
 		file::AppendRecord(payload, docio::kRecordDocument, body);
 		std::vector<std::uint8_t> image;
 		file::BuildHyperFile(docio::kDocumentIdent, payload, &image);
-		return docio::WriteFileAtomically(path, image, error);
+		return file::WriteFileAtomically(path, image.data(), image.size(), error);
 	}
 	catch (const std::bad_alloc&)
 	{

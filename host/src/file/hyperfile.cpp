@@ -1,14 +1,13 @@
 // HyperFile: reading checks the whole file at Open; writing collects the payload in memory and
 // puts it on disk at Close, through a temporary file that is renamed over the target only when
-// everything went well. An interrupted or failed write therefore never damages an older file.
-#include <unistd.h>
-
-#include <cstdio>
+// everything went well (file/atomic_write.h). An interrupted or failed write therefore never
+// damages an older file.
 #include <new>
 #include <string>
 #include <vector>
 
 #include "data/serialize.h"
+#include "file/atomic_write.h"
 #include "file/hyperfile_format.h"
 #include "hostapi/file.h"
 
@@ -20,31 +19,16 @@ struct HyperFileData final : HyperFile
 	Int32 mode = 0; // 0 closed, FILEOPEN_READ or FILEOPEN_WRITE
 	Int32 ident = 0;
 	bool failed = false;
-	std::string target;
-	std::string temp;
-	std::FILE* tempFile = nullptr;
+	standin::file::AtomicFile out;
 	std::vector<std::uint8_t> payload;
 	size_t readPos = 0;
 
-	void DiscardTemp()
-	{
-		if (tempFile)
-		{
-			std::fclose(tempFile);
-			tempFile = nullptr;
-		}
-		if (!temp.empty())
-			::unlink(temp.c_str());
-		temp.clear();
-	}
-
 	void Reset()
 	{
-		DiscardTemp();
+		out.Abandon();
 		mode = 0;
 		ident = 0;
 		failed = false;
-		target.clear();
 		payload.clear();
 		payload.shrink_to_fit();
 		readPos = 0;
@@ -63,16 +47,7 @@ struct HyperFileData final : HyperFile
 		{
 			return false;
 		}
-		const bool written = std::fwrite(image.data(), 1, image.size(), tempFile) == image.size();
-		const bool flushed = std::fflush(tempFile) == 0 && !std::ferror(tempFile);
-		const bool closed = std::fclose(tempFile) == 0;
-		tempFile = nullptr;
-		if (!written || !flushed || !closed)
-			return false;
-		if (std::rename(temp.c_str(), target.c_str()) != 0)
-			return false;
-		temp.clear(); // renamed: nothing left to discard
-		return true;
+		return out.Write(image.data(), image.size(), nullptr) && out.Commit(nullptr);
 	}
 };
 
@@ -114,7 +89,6 @@ bool HyperFile::Open(Int32 ident, const Filename& name, Int32 mode, Int32 /*erro
 			return false;
 		d->mode = FILEOPEN_READ;
 		d->ident = ident;
-		d->target = path;
 		d->payload.swap(payload);
 		d->readPos = 0;
 		return true;
@@ -124,15 +98,10 @@ bool HyperFile::Open(Int32 ident, const Filename& name, Int32 mode, Int32 /*erro
 	{
 		// The temporary file is made now so that a folder that cannot take the file fails the
 		// Open, as callers expect, instead of the Close.
-		const std::string temp = path + ".tmp-" + std::to_string(static_cast<long>(::getpid()));
-		std::FILE* f = std::fopen(temp.c_str(), "wb");
-		if (!f)
+		if (!d->out.Begin(path, nullptr))
 			return false;
 		d->mode = FILEOPEN_WRITE;
 		d->ident = ident;
-		d->target = path;
-		d->temp = temp;
-		d->tempFile = f;
 		return true;
 	}
 	return false;
