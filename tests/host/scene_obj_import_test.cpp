@@ -101,12 +101,15 @@ TEST_F(SceneObjImport, RefusesBrokenFilesWithTheLine)
 	ExpectError("v 0 0 0\nv 1 0 0\nf 1 2\n", "line 3: a face needs at least 3 corners");
 	ExpectError("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/ 2 3\n", "line 4: bad face corner");
 	ExpectError("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/1/1/1 2 3\n", "line 4: bad face corner");
-	ExpectError("v 1 2\n", "line 1: 'v' needs 3 numbers");
+	ExpectError("v 1 2\n", "line 1: 'v' needs 3 to 7 numbers (x y z, then w or colours), not 2");
+	ExpectError("v 1 2 3 4 5 6 7 8\n", "line 1: 'v' needs 3 to 7 numbers (x y z, then w or colours), not 8");
+	ExpectError("vt 1 2 3 4\n", "line 1: 'vt' needs 1 to 3 numbers (u [v [w]]), not 4");
 	ExpectError("v 1 2 x\n", "line 1: bad number 'x'");
 	ExpectError("v 1 2 1e999\n", "line 1: bad number");
+	ExpectError("v 1 2 -1e400\n", "line 1: bad number");
 	ExpectError("v 1 2 nan\n", "line 1: bad number");
 	ExpectError("\n\nhello world\n", "line 3: unknown statement 'hello'");
-	ExpectError(std::string("v 0 0 0\n\x01\x02\x7f\xff\xfe garbage\n"), "line 2: unknown statement '???");
+	ExpectError(std::string("v 0 0 0\n\x01\x02\x7f\xff\xfe garbage\n"), "line 2: unknown statement '\\x01\\x02\\x7f\\xff\\xfe'");
 	ExpectError(std::string("v 0 0 0\nv 1\0 0 0\n", 18), "line 2: binary data");
 
 	error.clear();
@@ -125,4 +128,77 @@ TEST_F(SceneObjImport, TheExampleFileLoads)
 	EXPECT_TRUE(nb->Init(op->GetPointCount(), op->GetPolygonR(), op->GetPolygonCount()));
 	Neighbor::Free(nb);
 	Free(op);
+}
+
+TEST_F(SceneObjImport, TinyNumbersExtraVertexValuesAndTrailingCommentsAreRead)
+{
+	PolygonObject* op = Import("v 1e-320 0 0 1.0 # w, then a comment\n"
+	                           "v 1 1e-400 0 0.5 0.5 0.5\n"
+	                           "v 0 1 0 1 0.2 0.3 0.4\n"
+	                           "vt 0.5 0.5 0 # u v w\n"
+	                           "f 1 2 3/1 # one corner with a coordinate\n");
+	ASSERT_NE(op, nullptr) << error;
+	ASSERT_EQ(op->GetPointCount(), 3);
+	EXPECT_EQ(op->GetPointR()[0].x, 1e-320); // subnormal, kept as it is
+	EXPECT_EQ(op->GetPointR()[1], Vector(1, 0, 0)); // below every subnormal: zero
+	EXPECT_EQ(op->GetPointR()[2], Vector(0, 1, 0)); // w and colours ignored
+	ASSERT_EQ(op->GetPolygonCount(), 1);
+	auto* uvw = static_cast<UVWTag*>(op->GetTag(Tuvw));
+	ASSERT_NE(uvw, nullptr);
+	EXPECT_EQ(uvw->GetSlow(0).c, Vector(0.5, 0.5, 0));
+	Free(op);
+}
+
+TEST_F(SceneObjImport, CoordinatesOnSomeFacesGiveOneRecordPerPolygon)
+{
+	std::string text = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nvt 0.25 0.75\n";
+	text += "f 1 2 3\nf 2 4 3\n";     // before the first face with a coordinate
+	text += "f 1/1 2/1 4/1 3/1\n";     // the first one
+	text += "f 1 2 3\nf 1 2 3 4 2\n"; // after it; the last is a fan of three triangles
+	PolygonObject* op = Import(text);
+	ASSERT_NE(op, nullptr) << error;
+	ASSERT_EQ(op->GetPolygonCount(), 7);
+	auto* uvw = static_cast<UVWTag*>(op->GetTag(Tuvw));
+	ASSERT_NE(uvw, nullptr);
+	ASSERT_EQ(uvw->GetDataCount(), 7);
+	const UVWStruct zero{};
+	EXPECT_EQ(uvw->GetSlow(0).a, zero.a);
+	EXPECT_EQ(uvw->GetSlow(1).d, zero.d);
+	EXPECT_EQ(uvw->GetSlow(2).a, Vector(0.25, 0.75, 0));
+	EXPECT_EQ(uvw->GetSlow(2).d, Vector(0.25, 0.75, 0));
+	EXPECT_EQ(uvw->GetSlow(3).a, zero.a);
+	EXPECT_EQ(uvw->GetSlow(6).c, zero.c);
+	Free(op);
+}
+
+TEST_F(SceneObjImport, FilesLargerThanOneReadAreStreamedLineByLine)
+{
+	// Several read chunks, with lines cut at chunk boundaries wherever they fall, CRLF endings,
+	// and a last line without a line break.
+	std::string text = "\xEF\xBB\xBF";
+	const int rows = 300;
+	for (int y = 0; y < rows; ++y)
+		for (int x = 0; x < rows; ++x)
+			text += "v " + std::to_string(x) + ".000000 " + std::to_string(y) + ".000000 0.000000\r\n";
+	int faces = 0;
+	for (int y = 0; y + 1 < rows; ++y)
+		for (int x = 0; x + 1 < rows; ++x, ++faces)
+		{
+			const int a = y * rows + x + 1;
+			text += "f " + std::to_string(a) + " " + std::to_string(a + 1) + " " + std::to_string(a + rows + 1) + " " + std::to_string(a + rows) + "\r\n";
+		}
+	text += "f 1 2 3";
+	ASSERT_GT(text.size(), size_t{3} << 20); // three read chunks or more
+	PolygonObject* op = Import(text);
+	ASSERT_NE(op, nullptr) << error;
+	EXPECT_EQ(op->GetPointCount(), rows * rows);
+	ASSERT_EQ(op->GetPolygonCount(), faces + 1);
+	EXPECT_EQ(op->GetPointR()[rows * rows - 1], Vector(rows - 1, rows - 1, 0));
+	EXPECT_EQ(op->GetPolygonR()[faces - 1], CPolygon(rows * rows - rows - 2, rows * rows - rows - 1, rows * rows - 1, rows * rows - 2));
+	EXPECT_EQ(op->GetPolygonR()[faces], CPolygon(0, 1, 2));
+	EXPECT_EQ(op->GetTag(Tuvw), nullptr);
+	Free(op);
+
+	// An error far into the file still names its line.
+	ExpectError(text + "\nf 1 2 0\n", "line " + std::to_string(rows * rows + faces + 2) + ": vertex index 0 out of range");
 }

@@ -20,9 +20,10 @@ void CloseAllDocuments();
 // "Cube" / "Plane". nullptr with *error set for other types or sizes that are not finite and > 0.
 PolygonObject* MakePrimitive(Int32 type, Float size, Int32 segments, std::string* error);
 // Reads a Wavefront OBJ file (v, vt, f with 3 or 4 corners; negative indices) as one polygon
-// object named after the file; nullptr with *error ("line N: ...") on a bad or missing file.
-// Faces with more than 4 corners become fans of triangles; texture coordinates (vt) used by
-// the faces go into a UVW tag.
+// object named after the file; nullptr with *error ("line N: ...", or why the file cannot be
+// taken: too large, too many points or faces, out of memory) on a bad or missing file. Faces
+// with more than 4 corners become fans of triangles; texture coordinates (vt) used by the faces
+// go into a UVW tag, which the object gets only when some face has them. The file is streamed.
 PolygonObject* ImportObj(const std::string& path, std::string* error);
 
 // Finds an object by its name path ("Parent/Child"); nullptr when none.

@@ -1,17 +1,23 @@
 // Wavefront OBJ reader: one polygon object from the v, vt and f statements of a file.
 //
-// Accepted: "v x y z [w]" (further numbers, such as vertex colours, are read and ignored),
-// "vt u [v [w]]", "vn" (counted so that face references can be checked), faces with corners
-// "v", "v/vt", "v//vn" or "v/vt/vn", indices counted from 1 or backwards from -1. A face with
-// more than four corners becomes a fan of triangles around its first corner. Grouping,
-// material and smoothing statements are ignored; anything else is an error, so that a file that
-// is not an OBJ file is not read as an empty one. References must name elements defined above.
+// Accepted: "v x y z" with up to four further numbers (w, or vertex colours), which are read and
+// ignored, "vt u [v [w]]", "vn" (counted so that face references can be checked), faces with
+// corners "v", "v/vt", "v//vn" or "v/vt/vn", indices counted from 1 or backwards from -1. A face
+// with more than four corners becomes a fan of triangles around its first corner. "#" starts a
+// comment anywhere on a line. Grouping, material and smoothing statements are ignored; anything
+// else is an error, so that a file that is not an OBJ file is not read as an empty one.
+// References must name elements defined above.
+//
+// The file is read in chunks, never whole, and texture coordinates are kept per polygon only
+// once some face has them: a scan of millions of triangles without them costs its points and
+// polygons and nothing more.
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -19,13 +25,20 @@
 
 #include "scene/object_data.h"
 #include "scene/tag_data.h"
+#include "standin/printable.h"
 #include "standin/scene.h"
 
 namespace
 {
 
-// Files larger than this are refused before reading (a scene file for a stand-in host).
-constexpr std::streamoff kMaxFileBytes = std::streamoff{256} << 20;
+// Files larger than this are refused before reading. The file is streamed, so what bounds the
+// memory is the element limit (kMaxElements points and faces); a file holding that many faces
+// with full corners is a few GiB.
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{8} << 30;
+// Bytes read from the file at a time, and the longest line accepted (a face of a million corners
+// fits).
+constexpr size_t kChunkBytes = size_t{1} << 20;
+constexpr size_t kMaxLineBytes = size_t{64} << 20;
 
 const std::set<std::string_view> kIgnored = {
 	"o", "g", "s", "usemtl", "mtllib", "vp", "l", "p", "cstype", "deg", "bmat", "step", "curv", "curv2", "surf",
@@ -39,16 +52,22 @@ struct Corner
 	Int32 vt = -1; // -1: none
 };
 
+constexpr Int64 kMaxElements = scene::kMaxElements;
+
 struct Reader
 {
 	std::vector<Vector> points;
 	std::vector<Vector> uvs;
 	Int64 normalCount = 0;
 	std::vector<CPolygon> polygons;
+	// One entry per polygon from the first face that has a texture coordinate on (earlier faces
+	// get zeros then); empty while no face has any.
 	std::vector<UVWStruct> polygonUVs;
-	bool anyUV = false;
 	std::string error;
 	Int64 line = 0;
+	// Reused for every line, so that reading a line allocates nothing.
+	std::vector<std::string_view> words;
+	std::vector<Corner> corners;
 
 	bool Fail(const std::string& what)
 	{
@@ -57,20 +76,15 @@ struct Reader
 	}
 };
 
-// A token as it may be shown in a message: at most 24 characters, control bytes as '?'.
+// A token as it may be shown in a message: at most 24 bytes, control bytes escaped.
 std::string Printable(std::string_view token)
 {
-	std::string out;
-	for (char c : token.substr(0, 24))
-		out += (static_cast<unsigned char>(c) < 32 || c == 127) ? '?' : c;
-	if (token.size() > 24)
-		out += "...";
-	return out;
+	return standin::Printable(token, 24);
 }
 
-std::vector<std::string_view> Split(std::string_view line)
+void Split(std::string_view line, std::vector<std::string_view>& words)
 {
-	std::vector<std::string_view> words;
+	words.clear();
 	size_t i = 0;
 	while (i < line.size())
 	{
@@ -82,19 +96,32 @@ std::vector<std::string_view> Split(std::string_view line)
 		if (i > start)
 			words.push_back(line.substr(start, i - start));
 	}
-	return words;
 }
 
+// A finite number. Values too small for a normal double (1e-320, 1e-400) are read as the nearest
+// subnormal or zero; only values beyond the largest double are refused.
 bool ParseNumber(std::string_view word, Float* out)
 {
-	// strtod accepts forms from_chars does not ("+1"); a copy keeps it from reading past the word.
-	const std::string text(word);
-	if (text.empty() || text.size() > 64)
+	if (word.empty() || word.size() > 64)
 		return false;
+	double v = 0.0;
+	const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
+	if (ec == std::errc() && ptr == word.data() + word.size())
+	{
+		if (!std::isfinite(v))
+			return false;
+		*out = v;
+		return true;
+	}
+	// strtod also takes forms from_chars does not ("+1", hexadecimal) and tells underflow from
+	// overflow; a copy keeps it from reading past the word.
+	char text[72];
+	word.copy(text, word.size());
+	text[word.size()] = '\0';
 	char* end = nullptr;
 	errno = 0;
-	const double v = std::strtod(text.c_str(), &end);
-	if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(v))
+	v = std::strtod(text, &end);
+	if (end != text + word.size() || !std::isfinite(v) || (errno == ERANGE && std::abs(v) > 1.0))
 		return false;
 	*out = v;
 	return true;
@@ -109,7 +136,7 @@ bool ResolveIndex(Reader& r, std::string_view word, Int64 count, const char* wha
 		return r.Fail(std::string("bad ") + what + " index '" + Printable(word) + "'");
 	const Int64 resolved = value < 0 ? count + value : value - 1;
 	if (value == 0 || resolved < 0 || resolved >= count)
-		return r.Fail(std::string(what) + " index " + std::string(word) + " out of range (" + std::to_string(count) + " defined)");
+		return r.Fail(std::string(what) + " index " + Printable(word) + " out of range (" + std::to_string(count) + " defined)");
 	*out = static_cast<Int32>(resolved);
 	return true;
 }
@@ -143,68 +170,154 @@ bool ParseCorner(Reader& r, std::string_view word, Corner* corner)
 
 bool AddPolygon(Reader& r, const Corner& a, const Corner& b, const Corner& c, const Corner* d)
 {
-	if (r.polygons.size() >= static_cast<size_t>(scene::kMaxElements))
-		return r.Fail("too many faces");
+	if (r.polygons.size() >= static_cast<size_t>(kMaxElements))
+		return r.Fail("too many faces (at most " + std::to_string(kMaxElements) + ")");
 	const Corner& last = d ? *d : c;
 	r.polygons.push_back(CPolygon(a.v, b.v, c.v, last.v));
+	const bool hasUV = a.vt >= 0 || b.vt >= 0 || c.vt >= 0 || last.vt >= 0;
+	if (!hasUV && r.polygonUVs.empty())
+		return true;
+	// The first face with coordinates starts the array; the faces before it get zeros.
+	r.polygonUVs.resize(r.polygons.size() - 1);
 	auto uv = [&r](const Corner& k) { return k.vt >= 0 ? r.uvs[static_cast<size_t>(k.vt)] : Vector(); };
 	r.polygonUVs.push_back({uv(a), uv(b), uv(c), uv(last)});
-	r.anyUV = r.anyUV || a.vt >= 0 || b.vt >= 0 || c.vt >= 0 || last.vt >= 0;
+	return true;
+}
+
+bool ReadVector(Reader& r, std::string_view key, const std::vector<std::string_view>& words)
+{
+	const bool texture = key == "vt";
+	const size_t least = texture ? 1 : 3;
+	const size_t most = texture ? 3 : 7;
+	const size_t given = words.size() - 1;
+	if (given < least || given > most)
+	{
+		const std::string expected = texture ? "1 to 3 numbers (u [v [w]])" : "3 to 7 numbers (x y z, then w or colours)";
+		return r.Fail("'" + std::string(key) + "' needs " + expected + ", not " + std::to_string(given));
+	}
+	Float values[7] = {};
+	for (size_t i = 1; i < words.size(); ++i)
+	{
+		if (!ParseNumber(words[i], &values[i - 1]))
+			return r.Fail("bad number '" + Printable(words[i]) + "'");
+	}
+	if (key == "vn")
+	{
+		++r.normalCount;
+		return true;
+	}
+	std::vector<Vector>& list = texture ? r.uvs : r.points;
+	if (list.size() >= static_cast<size_t>(kMaxElements))
+		return r.Fail(std::string(texture ? "too many texture coordinates" : "too many points") + " (at most " + std::to_string(kMaxElements) + ")");
+	list.push_back(texture ? Vector(values[0], values[1], 0.0) : Vector(values[0], values[1], values[2]));
+	return true;
+}
+
+bool ReadFace(Reader& r, const std::vector<std::string_view>& words)
+{
+	if (words.size() < 4)
+		return r.Fail("a face needs at least 3 corners");
+	std::vector<Corner>& corners = r.corners;
+	corners.assign(words.size() - 1, Corner{});
+	for (size_t i = 1; i < words.size(); ++i)
+	{
+		if (!ParseCorner(r, words[i], &corners[i - 1]))
+			return false;
+	}
+	if (corners.size() == 3)
+		return AddPolygon(r, corners[0], corners[1], corners[2], nullptr);
+	if (corners.size() == 4)
+		return AddPolygon(r, corners[0], corners[1], corners[2], &corners[3]);
+	for (size_t i = 1; i + 1 < corners.size(); ++i)
+	{
+		if (!AddPolygon(r, corners[0], corners[i], corners[i + 1], nullptr))
+			return false;
+	}
 	return true;
 }
 
 bool ReadLine(Reader& r, std::string_view text)
 {
-	const std::vector<std::string_view> words = Split(text);
-	if (words.empty() || words[0][0] == '#')
+	if (text.find('\0') != std::string_view::npos)
+		return r.Fail("binary data");
+	// A comment may follow the data of a line.
+	const size_t hash = text.find('#');
+	if (hash != std::string_view::npos)
+		text = text.substr(0, hash);
+	Split(text, r.words);
+	if (r.words.empty())
 		return true;
-	const std::string_view key = words[0];
+	const std::string_view key = r.words[0];
 	if (key == "v" || key == "vt" || key == "vn")
-	{
-		const size_t minimum = key == "vt" ? 1 : 3;
-		if (words.size() - 1 < minimum || words.size() - 1 > 7)
-			return r.Fail("'" + std::string(key) + "' needs " + (key == "vt" ? "1 to 3" : "3") + " numbers");
-		Float values[7] = {};
-		for (size_t i = 1; i < words.size(); ++i)
-		{
-			if (!ParseNumber(words[i], &values[i - 1]))
-				return r.Fail("bad number '" + Printable(words[i]) + "'");
-		}
-		if (key == "vn")
-		{
-			++r.normalCount;
-			return true;
-		}
-		std::vector<Vector>& list = key == "v" ? r.points : r.uvs;
-		if (list.size() >= static_cast<size_t>(scene::kMaxElements))
-			return r.Fail("too many vertices");
-		list.push_back(key == "v" ? Vector(values[0], values[1], values[2]) : Vector(values[0], values[1], 0.0));
-		return true;
-	}
+		return ReadVector(r, key, r.words);
 	if (key == "f")
-	{
-		if (words.size() < 4)
-			return r.Fail("a face needs at least 3 corners");
-		std::vector<Corner> corners(words.size() - 1);
-		for (size_t i = 1; i < words.size(); ++i)
-		{
-			if (!ParseCorner(r, words[i], &corners[i - 1]))
-				return false;
-		}
-		if (corners.size() == 3)
-			return AddPolygon(r, corners[0], corners[1], corners[2], nullptr);
-		if (corners.size() == 4)
-			return AddPolygon(r, corners[0], corners[1], corners[2], &corners[3]);
-		for (size_t i = 1; i + 1 < corners.size(); ++i)
-		{
-			if (!AddPolygon(r, corners[0], corners[i], corners[i + 1], nullptr))
-				return false;
-		}
-		return true;
-	}
+		return ReadFace(r, r.words);
 	if (kIgnored.count(key))
 		return true;
 	return r.Fail("unknown statement '" + Printable(key) + "'");
+}
+
+// Reads the file a chunk at a time and hands each line (without its line break) to ReadLine.
+// False with r.error set, or with *ioError when the file cannot be read.
+bool ReadLines(std::FILE* file, Reader& r, bool* ioError)
+{
+	std::unique_ptr<char[]> chunk(new char[kChunkBytes]);
+	std::string carry; // the start of a line that continues in the next chunk
+	bool first = true;
+	while (true)
+	{
+		const size_t got = std::fread(chunk.get(), 1, kChunkBytes, file);
+		if (got < kChunkBytes && std::ferror(file))
+		{
+			*ioError = true;
+			return false;
+		}
+		std::string_view data(chunk.get(), got);
+		if (first)
+		{
+			if (data.substr(0, 3) == "\xEF\xBB\xBF")
+				data.remove_prefix(3);
+			first = false;
+		}
+		const bool atEnd = got < kChunkBytes;
+		while (!data.empty())
+		{
+			const size_t end = data.find('\n');
+			if (end == std::string_view::npos)
+			{
+				if (carry.size() + data.size() > kMaxLineBytes)
+				{
+					++r.line;
+					return r.Fail("line longer than " + std::to_string(kMaxLineBytes >> 20) + " MiB");
+				}
+				carry.append(data);
+				break;
+			}
+			std::string_view text = data.substr(0, end);
+			data.remove_prefix(end + 1);
+			if (!carry.empty())
+			{
+				carry.append(text);
+				text = carry;
+			}
+			++r.line;
+			if (!text.empty() && text.back() == '\r')
+				text.remove_suffix(1);
+			const bool ok = ReadLine(r, text);
+			carry.clear();
+			if (!ok)
+				return false;
+		}
+		if (atEnd)
+			break;
+	}
+	if (carry.empty())
+		return true;
+	++r.line;
+	std::string_view text = carry;
+	if (text.back() == '\r')
+		text.remove_suffix(1);
+	return ReadLine(r, text);
 }
 
 std::string BaseName(const std::string& path)
@@ -229,64 +342,62 @@ PolygonObject* ImportObj(const std::string& path, std::string* error)
 			*error = std::move(text);
 		return nullptr;
 	};
+	const std::string shown = "'" + standin::Printable(path) + "'";
 	std::error_code ec;
 	if (!std::filesystem::is_regular_file(path, ec))
-		return fail(std::filesystem::exists(path, ec) ? "'" + path + "' is not a file" : "cannot open '" + path + "'");
-	std::ifstream in(path, std::ios::binary | std::ios::ate);
-	if (!in)
-		return fail("cannot open '" + path + "'");
-	const std::streamoff size = in.tellg();
-	if (size < 0)
-		return fail("cannot read '" + path + "'");
+		return fail(std::filesystem::exists(path, ec) ? shown + " is not a file" : "cannot open " + shown);
+	const std::uintmax_t size = std::filesystem::file_size(path, ec);
+	if (ec)
+		return fail("cannot read " + shown);
 	if (size > kMaxFileBytes)
-		return fail("'" + path + "' is too large for an OBJ file");
-	std::string content(static_cast<size_t>(size), '\0');
-	in.seekg(0);
-	if (size > 0 && !in.read(content.data(), size))
-		return fail("cannot read '" + path + "'");
+		return fail(shown + " is too large for an OBJ file (" + std::to_string(size >> 20) + " MiB; at most " + std::to_string(kMaxFileBytes >> 20) + " MiB)");
+	std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+	if (!file)
+		return fail("cannot open " + shown);
 
 	Reader r;
-	std::string_view rest(content);
-	if (rest.substr(0, 3) == "\xEF\xBB\xBF")
-		rest.remove_prefix(3);
 	try
 	{
-		while (!rest.empty())
-		{
-			++r.line;
-			const size_t end = rest.find('\n');
-			std::string_view text = rest.substr(0, end);
-			rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-			if (!text.empty() && text.back() == '\r')
-				text.remove_suffix(1);
-			if (text.find('\0') != std::string_view::npos)
-				return fail("line " + std::to_string(r.line) + ": binary data");
-			if (!ReadLine(r, text))
-				return fail(r.error);
-		}
+		bool ioError = false;
+		if (!ReadLines(file.get(), r, &ioError))
+			return fail(ioError ? "cannot read " + shown : r.error);
 	}
 	catch (const std::bad_alloc&)
 	{
-		return fail("not enough memory for '" + path + "'");
+		return fail("not enough memory for " + shown + " (after " + std::to_string(r.points.size()) + " points and " +
+			std::to_string(r.polygons.size()) + " faces)");
 	}
+	file.reset();
 
-	PolygonObject* op = PolygonObject::Alloc(static_cast<Int32>(r.points.size()), static_cast<Int32>(r.polygons.size()));
+	PolygonObject* op = PolygonObject::Alloc(0, 0);
 	if (!op)
-		return fail("not enough memory for '" + path + "'");
+		return fail("not enough memory for " + shown);
 	scene::PolygonObjectData* data = scene::PolygonDataOf(op);
 	data->points = std::move(r.points);
 	data->polygons = std::move(r.polygons);
 	data->name = BaseName(path);
-	if (r.anyUV)
+	if (!r.polygonUVs.empty())
 	{
 		BaseTag* tag = op->MakeTag(Tuvw);
 		if (!tag)
 		{
 			BaseObject* dead = op;
 			BaseObject::Free(dead);
-			return fail("not enough memory for '" + path + "'");
+			return fail("not enough memory for " + shown);
 		}
-		static_cast<scene::UVWTagData*>(scene::CoreOf(tag))->uvw = std::move(r.polygonUVs);
+		// Faces after the last one with coordinates still need their (zero) entries.
+		auto& uvw = static_cast<scene::UVWTagData*>(scene::CoreOf(tag))->uvw;
+		try
+		{
+			r.polygonUVs.resize(data->polygons.size());
+		}
+		catch (const std::bad_alloc&)
+		{
+			BaseObject* dead = op;
+			BaseObject::Free(dead);
+			return fail("not enough memory for " + shown);
+		}
+		uvw = std::move(r.polygonUVs);
 	}
 	return op;
 }
