@@ -2,8 +2,12 @@
 // nothing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <limits>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,6 +16,7 @@
 #include "data/bytes.h"
 #include "file/hyperfile_format.h"
 #include "hostapi/document.h"
+#include "standin/console.h"
 #include "standin/documents.h"
 #include "standin/scene.h"
 
@@ -68,12 +73,48 @@ protected:
 	}
 
 	// Opening must fail, name a reason and leave the open documents as they were.
-	void ExpectRefused(const char* what)
+	void ExpectRefused(const char* what, const std::string& reason = "")
 	{
 		std::string error;
 		EXPECT_EQ(standin::LoadDocument(path, &error), nullptr) << what;
 		EXPECT_FALSE(error.empty()) << what;
+		EXPECT_NE(error.find(reason), std::string::npos) << what << ": " << error;
 		EXPECT_EQ(GetActiveDocument(), doc) << what;
+	}
+
+	// Saves doc, lets patch change the file's payload (the record with the document body) and
+	// writes the file again with a correct checksum.
+	void SaveAndPatch(const std::function<void(Bytes& payload)>& patch)
+	{
+		std::string error;
+		ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+		Int32 ident = 0;
+		Bytes payload;
+		ASSERT_TRUE(standin::file::LoadHyperFile(path, &ident, &payload, &error)) << error;
+		patch(payload);
+		Bytes image;
+		standin::file::BuildHyperFile(ident, payload, &image);
+		std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+	}
+
+	// Replaces the one occurrence of the 8 bytes of from (little-endian) by those of to.
+	static void ReplaceU64(Bytes& bytes, std::uint64_t from, std::uint64_t to)
+	{
+		std::uint8_t pattern[8];
+		std::uint8_t replacement[8];
+		for (int i = 0; i < 8; ++i)
+		{
+			pattern[i] = static_cast<std::uint8_t>(from >> (8 * i));
+			replacement[i] = static_cast<std::uint8_t>(to >> (8 * i));
+		}
+		size_t found = 0;
+		for (size_t i = 0; i + 8 <= bytes.size(); ++i)
+			if (std::memcmp(&bytes[i], pattern, 8) == 0)
+			{
+				std::memcpy(&bytes[i], replacement, 8);
+				++found;
+			}
+		ASSERT_EQ(found, 1u);
 	}
 
 	std::string folder;
@@ -341,6 +382,167 @@ TEST_F(DocumentFileTest, HostileBodiesAreRefusedBeforeTheyCostAnything)
 		WriteBody(body);
 		ExpectRefused("type");
 	}
+}
+
+TEST_F(DocumentFileTest, NumbersThatAreNotFiniteAreRefused)
+{
+	const Float nan = std::numeric_limits<Float>::quiet_NaN();
+	const Float inf = std::numeric_limits<Float>::infinity();
+	BaseObject* null = Append(BaseObject::Alloc(Onull));
+	null->SetMl(Matrix(Vector(nan, 0, 0), Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1)));
+	std::string error;
+	ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+	ExpectRefused("NaN matrix", "not finite");
+	null->SetMl(Matrix());
+
+	PolygonObject* mesh = PolygonObject::Alloc(3, 1);
+	Append(mesh);
+	mesh->GetPolygonW()[0] = CPolygon(0, 1, 2);
+	mesh->GetPointW()[1] = Vector(0, inf, 0);
+	ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+	ExpectRefused("infinite point", "point 1 is not a finite number");
+	mesh->GetPointW()[1] = Vector(1, 0, 0);
+
+	auto* uvw = static_cast<UVWTag*>(mesh->MakeTag(Tuvw));
+	uvw->SetSlow(0, UVWStruct{Vector(), Vector(nan, 0, 0), Vector(), Vector()});
+	ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+	ExpectRefused("NaN texture coordinate", "UVW record 0");
+	uvw->SetSlow(0, UVWStruct{});
+
+	// Each matrix is finite, but the child's world matrix is not.
+	const Matrix huge(Vector(), Vector(1e200, 0, 0), Vector(0, 1e200, 0), Vector(0, 0, 1e200));
+	null->SetMl(huge);
+	BaseObject* child = Append(BaseObject::Alloc(Onull), null);
+	child->SetName("Child");
+	child->SetMl(huge);
+	ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+	ExpectRefused("overflowing world matrix", "world matrix of object 'Child' overflows");
+
+	child->SetMl(Matrix());
+	BaseDocument* loaded = SaveAndOpen();
+	ASSERT_NE(loaded, nullptr);
+}
+
+TEST_F(DocumentFileTest, RepeatedIdentitiesAndNamesAreRepairedAndSaid)
+{
+	BaseObject* a = Append(BaseObject::Alloc(Onull));
+	a->SetName("A");
+	BaseObject* b = Append(BaseObject::Alloc(Onull));
+	b->SetName("B");
+	BaseObject* c = Append(BaseObject::Alloc(Onull));
+	c->SetName("C");
+	const UInt64 first = a->GetGUID();
+	const UInt64 third = c->GetGUID();
+	SaveAndPatch([&](Bytes& payload) {
+		ReplaceU64(payload, b->GetGUID(), first);
+		ReplaceU64(payload, third, ~UInt64{0}); // would make the identity counter wrap
+	});
+	standin::ClearConsole();
+	std::string error;
+	BaseDocument* loaded = standin::LoadDocument(path, &error);
+	ASSERT_NE(loaded, nullptr) << error;
+	BaseObject* la = loaded->GetFirstObject();
+	BaseObject* lb = la->GetNext();
+	BaseObject* lc = lb->GetNext();
+	EXPECT_EQ(la->GetGUID(), first); // the first keeps it
+	EXPECT_NE(lb->GetGUID(), first);
+	EXPECT_NE(lc->GetGUID(), ~UInt64{0});
+	EXPECT_NE(lb->GetGUID(), lc->GetGUID());
+	EXPECT_TRUE(standin::ConsoleContains("2 object(s) given a new identity")) << standin::DescribeScene(loaded);
+	BaseObject* fresh = BaseObject::Alloc(Onull);
+	EXPECT_NE(fresh->GetGUID(), lb->GetGUID());
+	EXPECT_NE(fresh->GetGUID(), lc->GetGUID());
+	BaseObject::Free(fresh);
+
+	// Sibling names the verbs could never make: the same twice, empty, with a path separator.
+	// Children of different parents may share a name.
+	standin::CloseDocument(loaded);
+	standin::SetActiveDocument(doc);
+	a->SetName("Same");
+	b->SetName("Same");
+	c->SetName("");
+	Append(BaseObject::Alloc(Onull))->SetName("x/y");
+	Append(BaseObject::Alloc(Onull), a)->SetName("Kid");
+	Append(BaseObject::Alloc(Onull), b)->SetName("Kid");
+	Append(BaseObject::Alloc(Onull), b)->SetName("Kid");
+	Append(BaseObject::Alloc(Onull))->SetName("Same");
+	standin::ClearConsole();
+	loaded = SaveAndOpen();
+	ASSERT_NE(loaded, nullptr);
+	std::vector<std::string> top;
+	for (BaseObject* op = loaded->GetFirstObject(); op; op = op->GetNext())
+		top.push_back(op->GetName().Get());
+	EXPECT_EQ(top, (std::vector<std::string>{"Same", "Same 2", "Null", "x_y", "Same 3"}));
+	EXPECT_EQ(loaded->GetFirstObject()->GetDown()->GetName().Get(), "Kid");
+	BaseObject* second = loaded->GetFirstObject()->GetNext();
+	EXPECT_EQ(second->GetDown()->GetName().Get(), "Kid");
+	EXPECT_EQ(second->GetDown()->GetNext()->GetName().Get(), "Kid 2");
+	EXPECT_NE(standin::FindObjectByPath(loaded, "Same 2/Kid 2"), nullptr);
+	EXPECT_TRUE(standin::ConsoleContains("5 object(s) renamed")) << standin::DescribeScene(loaded);
+}
+
+TEST_F(DocumentFileTest, TexturesFitThePolygonsAndUnknownKindsAreRefused)
+{
+	PolygonObject* mesh = PolygonObject::Alloc(4, 2);
+	Append(mesh);
+	mesh->GetPolygonW()[0] = CPolygon(0, 1, 2);
+	mesh->GetPolygonW()[1] = CPolygon(0, 2, 3);
+	UVWTag* uvw = UVWTag::Alloc(5); // more records than polygons
+	uvw->SetSlow(1, UVWStruct{Vector(1, 2, 0), Vector(), Vector(), Vector()});
+	mesh->InsertTag(uvw, nullptr);
+	BaseObject* null = Append(BaseObject::Alloc(Onull));
+	null->InsertTag(UVWTag::Alloc(3), nullptr); // no polygons at all
+	standin::ClearConsole();
+	BaseDocument* loaded = SaveAndOpen();
+	ASSERT_NE(loaded, nullptr);
+	auto* m = static_cast<PolygonObject*>(loaded->GetFirstObject());
+	auto* fitted = static_cast<UVWTag*>(m->GetTag(Tuvw));
+	ASSERT_NE(fitted, nullptr);
+	EXPECT_EQ(fitted->GetDataCount(), 2);
+	EXPECT_EQ(fitted->GetSlow(1).a, Vector(1, 2, 0));
+	EXPECT_EQ(static_cast<UVWTag*>(m->GetNext()->GetTag(Tuvw))->GetDataCount(), 0);
+	EXPECT_TRUE(standin::ConsoleContains("2 UVW tag(s) fitted"));
+
+	// Fewer records than polygons: padded with zeros.
+	standin::CloseDocument(loaded);
+	standin::SetActiveDocument(doc);
+	mesh->KillTag(Tuvw, 0);
+	mesh->InsertTag(UVWTag::Alloc(1), nullptr);
+	loaded = SaveAndOpen();
+	ASSERT_NE(loaded, nullptr);
+	EXPECT_EQ(static_cast<UVWTag*>(loaded->GetFirstObject()->GetTag(Tuvw))->GetDataCount(), 2);
+
+	// A tag type nobody registered.
+	standin::CloseDocument(loaded);
+	standin::SetActiveDocument(doc);
+	BaseTag* stranger = BaseTag::Alloc(1999999);
+	ASSERT_NE(stranger, nullptr);
+	null->InsertTag(stranger, nullptr);
+	std::string error;
+	ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+	ExpectRefused("unknown tag type", "tag type 1999999 is not known");
+
+	// Objects of kinds the host does not make cannot be made, so they are not saved either;
+	// a file that holds one is refused.
+	EXPECT_EQ(BaseObject::Alloc(1999999), nullptr);
+	BaseTag::Free(stranger);
+	BaseObject* plain = Append(BaseObject::Alloc(Onull));
+	SaveAndPatch([&](Bytes& payload) {
+		// The last object's head: depth 0, type, a name of 4 bytes.
+		const std::uint8_t head[] = {0, 0, 0, 0, Onull & 0xff, (Onull >> 8) & 0xff, 0, 0, 4, 0, 0, 0, 'N', 'u', 'l', 'l'};
+		size_t at = 0;
+		for (size_t i = 0; i + sizeof head <= payload.size(); ++i)
+			if (std::memcmp(&payload[i], head, sizeof head) == 0)
+				at = i;
+		ASSERT_NE(at, 0u);
+		payload[at + 4] = 0x7f; // 5140 becomes 5247
+	});
+	(void)plain;
+	ExpectRefused("unknown object type", "object type 5247 is not known");
+
+	// The editing mode follows the record head (kind, length) and the version.
+	SaveAndPatch([](Bytes& payload) { payload[12] = 99; });
+	ExpectRefused("unknown editing mode", "unknown editing mode 99");
 }
 
 TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFile)

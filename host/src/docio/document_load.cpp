@@ -1,20 +1,32 @@
 // Reading a document file. Nothing in the file is trusted: every count is checked against the
 // bytes that remain before anything is allocated for it, every index against what it indexes,
 // and a damaged file opens nothing.
+//
+// A document that opens is one the host could have made: types it does not know, numbers that
+// are not finite (points, matrices, texture coordinates, and world matrices that overflow when
+// composed), unknown modes are refused. A few things that files written by the host itself may
+// hold are repaired instead, and the console says so: names that are empty, contain '/' or
+// repeat a sibling's get a unique one (name paths must name one object), identities that repeat
+// an earlier object's (or lie outside the host's range) get a fresh one, and a UVW tag whose
+// record count differs from its object's polygon count is cut or padded with zeros.
+#include <cmath>
 #include <new>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "data/bytes.h"
 #include "data/serialize.h"
 #include "docio/document_format.h"
 #include "docio/document_links.h"
+#include "hostapi/console.h"
 #include "file/hyperfile_format.h"
 #include "scene/document_data.h"
 #include "scene/material_data.h"
 #include "scene/object_data.h"
 #include "scene/tag_data.h"
 #include "standin/documents.h"
+#include "standin/printable.h"
 #include "standin/scene.h"
 
 namespace standin::docio
@@ -24,6 +36,30 @@ namespace
 {
 
 using scene::NodeCore;
+
+// Identities this host hands out lie below this; a file's identity at or above it would make
+// this run's counter wrap.
+constexpr UInt64 kIdentityLimit = UInt64{1} << 63;
+
+bool Finite(const Vector& v)
+{
+	return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+bool Finite(const Matrix& m)
+{
+	return Finite(m.off) && Finite(m.v1) && Finite(m.v2) && Finite(m.v3);
+}
+
+bool ValidMode(Int32 mode)
+{
+	return mode == Mmodel || mode == Mpoints || mode == Medges || mode == Mpolygons;
+}
+
+std::string Quoted(const String& name)
+{
+	return "'" + standin::Printable(name.Get(), 64) + "'";
+}
 
 // Destroys an element that is not (yet) linked into the document.
 struct Loose
@@ -52,6 +88,15 @@ public:
 	std::vector<NodeCore*> elements;
 	// Containers whose link cells must become links once every element exists.
 	std::vector<NodeCore*> withContainers;
+	// World matrices of the objects in the parents list of Object().
+	std::vector<Matrix> worlds;
+	// Names of the objects read so far at each depth below the current chain of parents.
+	std::vector<std::unordered_set<std::string>> siblingNames;
+	std::unordered_set<UInt64> identities;
+	std::vector<NodeCore*> needIdentity;
+	size_t renamed = 0;
+	std::string firstRename;
+	size_t uvwFitted = 0;
 
 	bool Fail(const std::string& what)
 	{
@@ -147,8 +192,12 @@ public:
 			return false;
 		points.resize(count);
 		for (Vector& p : points)
+		{
 			if (!Vec(&p))
 				return false;
+			if (!Finite(p))
+				return Fail("point " + std::to_string(&p - points.data()) + " is not a finite number");
+		}
 		return true;
 	}
 
@@ -201,6 +250,8 @@ public:
 		Int32 type = 0;
 		if (!I32(&type))
 			return false;
+		if (!scene::IsKnownTagType(type))
+			return Fail("tag type " + std::to_string(type) + " is not known (a tag of a plug-in that is not loaded?)");
 		Loose tag{scene::MakeTagCore(type, 0)};
 		if (!tag.node)
 			return Fail("tag type " + std::to_string(type) + " cannot be made");
@@ -214,8 +265,20 @@ public:
 			auto& uvw = static_cast<scene::UVWTagData*>(tag.node)->uvw;
 			uvw.resize(count);
 			for (UVWStruct& u : uvw)
+			{
 				if (!Vec(&u.a) || !Vec(&u.b) || !Vec(&u.c) || !Vec(&u.d))
 					return false;
+				if (!Finite(u.a) || !Finite(u.b) || !Finite(u.c) || !Finite(u.d))
+					return Fail("UVW record " + std::to_string(&u - uvw.data()) + " of object " + Quoted(object.name) + " is not a finite number");
+			}
+			// One record per polygon, as the host keeps them.
+			const scene::PolygonObjectData* poly = scene::PolygonDataOf(scene::ApiOf<GeListNode>(&object));
+			const size_t polygons = poly ? poly->polygons.size() : 0;
+			if (uvw.size() != polygons)
+			{
+				uvw.resize(polygons);
+				++uvwFitted;
+			}
 		}
 		else if (type == Ttexture)
 		{
@@ -228,6 +291,33 @@ public:
 		return true;
 	}
 
+	// Gives the object a name unique among the siblings read so far at its depth: the type's
+	// default name for an empty one, '_' for each '/', then " 2", " 3", ... until it is free.
+	void MakeNameUnique(NodeCore& node, const std::string& defaultName, size_t depth)
+	{
+		siblingNames.resize(depth + 1);
+		std::unordered_set<std::string>& taken = siblingNames[depth];
+		std::string name = node.name.Get().empty() ? defaultName : node.name.Get();
+		for (char& c : name)
+			if (c == '/')
+				c = '_';
+		if (taken.count(name))
+		{
+			const std::string stem = name;
+			for (size_t k = 2; taken.count(name); ++k)
+				name = stem + " " + std::to_string(k);
+		}
+		if (name != node.name.Get())
+		{
+			if (renamed++ == 0)
+				firstRename = Quoted(node.name) + " became " + Quoted(String(name));
+			node.name = String(name);
+		}
+		taken.insert(name);
+		// The next object one level down is the first child of this one.
+		siblingNames.emplace_back();
+	}
+
 	bool Object(std::vector<NodeCore*>& parents, scene::DocumentData& doc)
 	{
 		std::uint32_t depth = 0;
@@ -236,6 +326,8 @@ public:
 			return false;
 		if (depth > parents.size())
 			return Fail("object depth " + std::to_string(depth) + " skips a level");
+		if (!scene::IsHostObjectType(type))
+			return Fail("object type " + std::to_string(type) + " is not known");
 		Loose object;
 		if (type == Opolygon)
 			object.node = scene::CoreOf(PolygonObject::Alloc(0, 0));
@@ -244,7 +336,8 @@ public:
 		else
 			object.node = scene::CoreOf(BaseObject::Alloc(type));
 		if (!object.node)
-			return Fail("object type " + std::to_string(type) + " cannot be made");
+			return Fail("out of memory");
+		const std::string defaultName = object.node->name.Get();
 		if (!Node(*object.node))
 			return false;
 		scene::ObjectState& state = *object.node->AsObject();
@@ -252,6 +345,10 @@ public:
 		if (!Mat(&state.ml) || !U64(&guid) || !I32(&state.editorMode) || !I32(&state.renderMode) ||
 			!Ref(scene::Family::Layer, &state.layerSerial))
 			return false;
+		if (!Finite(state.ml))
+			return Fail("the matrix of object " + Quoted(object.node->name) + " is not finite");
+		if (state.editorMode < 0 || state.editorMode > 2 || state.renderMode < 0 || state.renderMode > 2)
+			return Fail("object " + Quoted(object.node->name) + " has an unknown visibility mode");
 		if (type == Opolygon && !PolygonData(*static_cast<scene::PolygonObjectData*>(object.node)))
 			return false;
 		if (type == Ospline)
@@ -264,13 +361,22 @@ public:
 		}
 
 		parents.resize(depth);
+		worlds.resize(depth);
+		const Matrix world = depth == 0 ? state.ml : worlds.back() * state.ml;
+		if (!Finite(world))
+			return Fail("the world matrix of object " + Quoted(object.node->name) + " overflows");
+		MakeNameUnique(*object.node, defaultName, depth);
 		scene::ListHead& list = depth == 0 ? doc.children : parents.back()->children;
 		if (!scene::LinkLast(object.node, list))
 			return Fail("object could not be placed");
 		NodeCore* placed = object.Release();
-		scene::SetObjectGuid(scene::ApiOf<BaseObject>(placed), guid);
+		if (guid == 0 || guid >= kIdentityLimit || !identities.insert(guid).second)
+			needIdentity.push_back(placed);
+		else
+			scene::SetObjectGuid(scene::ApiOf<BaseObject>(placed), guid);
 		elements.push_back(placed);
 		parents.push_back(placed);
+		worlds.push_back(world);
 
 		std::uint32_t tags = 0;
 		if (!Count(4, 1u << 20, &tags, "tag"))
@@ -279,6 +385,20 @@ public:
 			if (!Tag(*placed))
 				return false;
 		return true;
+	}
+
+	// What was repaired, for the console; empty when nothing was.
+	std::string Repairs() const
+	{
+		std::string out;
+		auto add = [&out](const std::string& what) { out += (out.empty() ? "" : "; ") + what; };
+		if (renamed)
+			add(std::to_string(renamed) + " object(s) renamed because their names were empty, held '/' or repeated a sibling's (" + firstRename + (renamed > 1 ? ", ..." : "") + ")");
+		if (!needIdentity.empty())
+			add(std::to_string(needIdentity.size()) + " object(s) given a new identity because theirs repeated an earlier object's or was out of range");
+		if (uvwFitted)
+			add(std::to_string(uvwFitted) + " UVW tag(s) fitted to their object's polygon count");
+		return out;
 	}
 
 	bool Document(scene::DocumentData& doc)
@@ -290,6 +410,8 @@ public:
 			return Fail("unknown document version " + std::to_string(version));
 		if (!I32(&doc.mode) || !Node(doc))
 			return false;
+		if (!ValidMode(doc.mode))
+			return Fail("unknown editing mode " + std::to_string(doc.mode));
 
 		std::uint32_t count = 0;
 		if (!Count(4, 0xffffffffu, &count, "layer"))
@@ -340,6 +462,9 @@ public:
 				return false;
 		if (_r.Remaining() != 0)
 			return Fail("unexpected bytes after the document");
+		// Only now, above every identity the file restored, so a fresh one repeats none of them.
+		for (NodeCore* node : needIdentity)
+			node->AsObject()->guid = scene::NextObjectGuid();
 
 		for (NodeCore* node : withContainers)
 			RefsToLinks(node->data, elements);
@@ -407,6 +532,9 @@ BaseDocument* LoadDocument(const std::string& path, std::string* error)
 			BaseDocument::Free(doc);
 			return nullptr;
 		}
+		const std::string repairs = reader.Repairs();
+		if (!repairs.empty())
+			GePrint(String(path + ": opened with repairs: " + repairs));
 		scene::AddOpenDocument(data);
 		SetActiveDocument(doc);
 		return doc;

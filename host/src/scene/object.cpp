@@ -30,21 +30,21 @@ const char* DefaultName(Int32 type)
 	}
 }
 
-bool IsObjectType(Int32 type)
-{
-	switch (type)
-	{
-		case Tbase: case Tphong: case Ttexture: case Tuvw: case Mbase: case Mmaterial: case Olayer:
-			return false;
-		default:
-			return type > 0;
-	}
-}
-
 } // namespace
 
 namespace scene
 {
+
+bool IsHostObjectType(Int32 type)
+{
+	switch (type)
+	{
+		case Opolygon: case Ospline: case Onull: case Ocube: case Oplane: case Opolygonprimitive: case Osplinedeformer:
+			return true;
+		default:
+			return false;
+	}
+}
 
 NodeCore* GenericObjectData::CloneSelf() const
 {
@@ -61,7 +61,8 @@ BaseObject* BaseObject::Alloc(Int32 type)
 		return PolygonObject::Alloc(0, 0);
 	if (type == Ospline)
 		return SplineObject::Alloc(0, SPLINETYPE_LINEAR);
-	if (!IsObjectType(type))
+	// Only kinds the host knows: a document holding any other could not be opened again.
+	if (!scene::IsHostObjectType(type))
 		return nullptr;
 	try
 	{

@@ -14,6 +14,9 @@ namespace scene
 // Point and polygon arrays are refused above this size rather than attempted.
 constexpr Int32 kMaxElements = 1 << 24;
 
+// The object kinds the host makes (BaseObject::Alloc refuses every other type).
+bool IsHostObjectType(Int32 type);
+
 UInt64 NextObjectGuid();
 // A document load restores identities; later identities of this run must differ from them.
 void NoteRestoredGuid(UInt64 guid);

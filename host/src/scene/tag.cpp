@@ -113,6 +113,15 @@ NodeCore* TextureTagData::CloneSelf() const
 	return copy;
 }
 
+bool IsKnownTagType(Int32 type)
+{
+	if (type == Tuvw || type == Ttexture || type == Tphong)
+		return true;
+	const TagPluginHooks& hooks = GetTagPluginHooks();
+	Int32 info = 0;
+	return hooks.info && hooks.info(type, &info);
+}
+
 NodeCore* MakeTagCore(Int32 type, Int32 uvwCount)
 {
 	if (!IsTagType(type) || uvwCount < 0 || uvwCount > kMaxElements)

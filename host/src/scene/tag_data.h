@@ -61,6 +61,9 @@ struct TextureTagData final : TagElement<TextureTag>
 	UInt64 materialSerial = 0;
 };
 
+// The host's own tag types and the tag types that loaded plug-ins registered.
+bool IsKnownTagType(Int32 type);
+
 // A new free tag of the type (UVW tags with count entries); nullptr when it cannot be made.
 NodeCore* MakeTagCore(Int32 type, Int32 uvwCount);
 
