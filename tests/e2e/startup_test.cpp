@@ -99,6 +99,17 @@ TEST(HostExecutable, HelpAndBadArguments)
 		EXPECT_EQ(o.status, 2) << bad << ": " << o.output;
 		EXPECT_NE(o.output.find("standin-host: "), std::string::npos) << bad;
 	}
+
+	// A file where a folder belongs is named as such, not as missing.
+	ScratchFolder dir;
+	const std::string file = dir.Write("prefs.txt", "not a folder\n");
+	const std::string script = dir.Write("s.session", "print hi\n");
+	for (const char* option : {"--prefs", "--plugins"})
+	{
+		const Outcome o = RunHost(std::string(option) + " '" + file + "' '" + script + "'");
+		EXPECT_EQ(o.status, 2) << o.output;
+		EXPECT_NE(o.output.find(file + " is not a folder"), std::string::npos) << o.output;
+	}
 }
 
 TEST(HostExecutable, RunsTheDemoAndReportsScriptErrors)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "hostapi/vector.h"
 
@@ -72,6 +73,57 @@ TEST(InvertMatrix, TinyButNonZeroDeterminantStillInverts)
 {
 	const Matrix small = MatrixScale(Vector(1e-6, 1e-6, 1e-6));
 	ExpectNear(InvertMatrix(small) * small, Matrix(), 1e-9);
+}
+
+bool Finite(const Matrix& m)
+{
+	for (const Vector& v : {m.off, m.v1, m.v2, m.v3})
+		if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z))
+			return false;
+	return true;
+}
+
+TEST(InvertMatrix, HugeAndTinyScalesInvertWithoutOverflow)
+{
+	// The determinant of these overflows or underflows, but the inverse is an ordinary number.
+	for (const Vector& scale : {Vector(1e200, 1e200, 1e200), Vector(1e-200, 1e-200, 1e-200), Vector(1e200, 1.0, 1e-200),
+			 Vector(1e300, 3e-300, 7.0)})
+	{
+		Matrix m = kSkewed;
+		m.v1 *= scale.x;
+		m.v2 *= scale.y;
+		m.v3 *= scale.z;
+		const Matrix inv = InvertMatrix(m);
+		ASSERT_TRUE(Finite(inv)) << scale.x << " " << scale.y << " " << scale.z;
+		// inverse(K * S) = inverse(S) * inverse(K) for the diagonal scale S: row k of the inverse
+		// is row k of the unscaled inverse divided by scale k.
+		const Matrix unscaled = InvertMatrix(kSkewed);
+		const Float s[3] = {scale.x, scale.y, scale.z};
+		const Vector* got[3] = {&inv.v1, &inv.v2, &inv.v3};
+		const Vector* want[3] = {&unscaled.v1, &unscaled.v2, &unscaled.v3};
+		for (int j = 0; j < 3; ++j)
+			ExpectNear(Vector(got[j]->x * s[0], got[j]->y * s[1], got[j]->z * s[2]), *want[j], 1e-12);
+	}
+	// A parent scaled by 1e200 far from the origin.
+	const Matrix parent(Vector(5e200, 0, 0), Vector(1e200, 0, 0), Vector(0, 1e200, 0), Vector(0, 0, 1e200));
+	const Matrix child = InvertMatrix(parent) * Matrix(Vector(1e200, 2e200, 3e200), Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1));
+	ExpectNear(child.off, Vector(-4.0, 2.0, 3.0), 1e-12);
+}
+
+TEST(InvertMatrix, FramesWhoseInverseCannotBeRepresentedGiveTheIdentity)
+{
+	const Float nan = std::numeric_limits<Float>::quiet_NaN();
+	EXPECT_EQ(InvertMatrix(MatrixScale(Vector(1e-310, 1e-310, 1e-310))), Matrix()); // inverse beyond 1e308
+	EXPECT_EQ(InvertMatrix(Matrix(Vector(nan, 0, 0), Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1))), Matrix());
+	EXPECT_EQ(InvertMatrix(MatrixScale(Vector(std::numeric_limits<Float>::infinity(), 1, 1))), Matrix());
+}
+
+TEST(VectorLength, LargeAndTinyComponentsNeitherOverflowNorVanish)
+{
+	EXPECT_DOUBLE_EQ(Vector(3e200, 4e200, 0).GetLength(), 5e200);
+	EXPECT_DOUBLE_EQ(Vector(0, 3e-200, -4e-200).GetLength(), 5e-200);
+	EXPECT_DOUBLE_EQ(Vector(3, 4, 12).GetLength(), 13.0);
+	EXPECT_EQ(Vector().GetLength(), 0.0);
 }
 
 TEST(PlaneNormalOfFrame, IsTheUnitNormalOfTheV1V3Plane)

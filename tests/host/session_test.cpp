@@ -191,6 +191,83 @@ TEST_F(Session, TransformsSetTheLocalMatrix)
 	EXPECT_EQ(RunScript("set-matrix M 1 2 3\n").err.find("test.session:1: set-matrix: too few words"), 0u);
 }
 
+TEST_F(Session, NoCommandStoresAMatrixThatOverflows)
+{
+	// A child put under a parent scaled by 1e200 keeps its world place: no NaN comes back.
+	const Result r = RunScript(
+		"new-document\n"
+		"add-null Big\n"
+		"set-matrix Big 0 0 0  1e200 0 0  0 1e200 0  0 0 1e200\n"
+		"add-null Kid\n"
+		"set-position Kid 5 6 7\n"
+		"parent Kid Big\n"
+		"print-scene\n");
+	ASSERT_EQ(r.status, 0) << r.err;
+	EXPECT_NE(r.out.find("null \"Kid\" id="), std::string::npos);
+	EXPECT_NE(r.out.find("pos=(5, 6, 7)"), std::string::npos) << r.out;
+	EXPECT_EQ(r.out.find("nan"), std::string::npos) << r.out;
+
+	BaseDocument* doc = GetActiveDocument();
+	const std::string before = standin::DescribeScene(doc);
+	for (const char* line : {"set-matrix Big/Kid 0 0 0  1e200 0 0  0 1 0  0 0 1", "set-position Big/Kid 1e300 0 0",
+			 "set-rotation Big 30 0 0\nset-matrix Big/Kid 0 0 0  1e120 0 0  0 1e120 0  0 0 1e120"})
+	{
+		const Result refused = RunScript(std::string(line) + "\n");
+		EXPECT_EQ(refused.status, 1) << line;
+		EXPECT_NE(refused.err.find("world matrix of 'Kid' would overflow"), std::string::npos) << line << ": " << refused.err;
+	}
+	// The last script's rotation ran before its refused line; only that rotation changed anything.
+	EXPECT_EQ(RunScript("set-rotation Big 0 0 0\n").status, 0);
+	EXPECT_EQ(standin::DescribeScene(doc), before);
+
+	// A finite matrix for a parent that would take a child's world matrix beyond range.
+	const Result below = RunScript(
+		"add-null P\nadd-null Q\nset-position Q 1e300 0 0\nparent Q P\n"
+		"set-matrix P 0 0 0  1e10 0 0  0 1 0  0 0 1\n");
+	EXPECT_EQ(below.status, 1);
+	EXPECT_NE(below.err.find(":5: set-matrix: the world matrix of 'Q' would overflow"), std::string::npos) << below.err;
+
+	// Moving an object under a parent scaled by 1e-200 would need a local matrix beyond 1e308.
+	const Result tiny = RunScript(
+		"add-null Tiny\n"
+		"set-matrix Tiny 0 0 0  1e-200 0 0  0 1e-200 0  0 0 1e-200\n"
+		"add-null Far\n"
+		"set-position Far 1e200 0 0\n"
+		"parent Far Tiny\n");
+	EXPECT_EQ(tiny.status, 1);
+	EXPECT_NE(tiny.err.find("world matrix of 'Far' would overflow"), std::string::npos) << tiny.err;
+	EXPECT_NE(standin::FindObjectByPath(doc, "Far"), nullptr);
+}
+
+TEST_F(Session, ByteOrderMarkAndControlBytesInUserText)
+{
+	const Result bom = RunScript("\xEF\xBB\xBFnew-document\nadd-null A\n");
+	EXPECT_EQ(bom.status, 0) << bom.err;
+
+	// Names and words reach the terminal with their control bytes escaped.
+	const Result r = RunScript("add-null \"bell\x07\tand\x1b[31mred\"\nprint-scene\nprint \"\x1b]0;title\x07\"\n");
+	ASSERT_EQ(r.status, 0) << r.err;
+	EXPECT_NE(r.out.find("null \"bell\\x07\\tand\\x1b[31mred\" id="), std::string::npos) << r.out;
+	EXPECT_NE(r.out.find("\\x1b]0;title\\x07\n"), std::string::npos) << r.out;
+	EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+
+	GePrint("plug-in says \x1b[2J and\nmore");
+	const Result console = RunScript("print-console\n");
+	EXPECT_NE(console.out.find("plug-in says \\x1b[2J and\\nmore\n"), std::string::npos) << console.out;
+
+	// In error messages too, and text that is not UTF-8 comes out as bytes.
+	const Result bad = RunScript("rename \"no\x1b" "body\" x\nfrob\xff\n", "odd\x1b.session");
+	EXPECT_EQ(bad.status, 1);
+	EXPECT_NE(bad.err.find("odd\\x1b.session:2: unknown command 'frob\\xff'"), std::string::npos) << bad.err;
+	EXPECT_EQ(bad.err.find('\x1b'), std::string::npos);
+	const Result missing = RunScript("rename \"no\x1b" "body\" x\n");
+	EXPECT_NE(missing.err.find("no object 'no\\x1bbody'"), std::string::npos) << missing.err;
+	EXPECT_EQ(missing.err.find('\x1b'), std::string::npos);
+	// Well-formed UTF-8 stays readable.
+	const Result utf8 = RunScript("add-null \"W\xc3\xbcrfel\"\nprint-scene\n");
+	EXPECT_NE(utf8.out.find("\"W\xc3\xbcrfel\""), std::string::npos) << utf8.out;
+}
+
 TEST_F(Session, CommandsNeedADocument)
 {
 	const Result r = RunScript("add-null A\n");

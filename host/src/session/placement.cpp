@@ -26,14 +26,14 @@ bool FiniteMatrix(const Matrix& m)
 	return Finite(m.off) && Finite(m.v1) && Finite(m.v2) && Finite(m.v3);
 }
 
-bool CheckPlacement(BaseObject* op, const Matrix& parentMg, const Matrix& ml, std::string* error)
+bool CheckPlacement(BaseObject* op, const Matrix& parentMg, const Matrix& ml, bool descendants, std::string* error)
 {
 	const scene::NodeCore* top = scene::CoreOf(op);
 	const Matrix mg = parentMg * ml;
 	const scene::NodeCore* failed = FiniteMatrix(ml) && FiniteMatrix(mg) ? nullptr : top;
 	// The descendants keep their local matrices; their world matrices follow the new one.
 	std::vector<Matrix> above{mg};
-	const scene::NodeCore* n = top->children.first;
+	const scene::NodeCore* n = descendants ? top->children.first : nullptr;
 	while (n && !failed)
 	{
 		const Matrix global = above.back() * n->AsObject()->ml;

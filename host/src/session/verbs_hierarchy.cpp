@@ -32,7 +32,8 @@ bool RunParent(Context& ctx, const Words& args, std::string* error)
 	// Like moving it in an object list: the object stays where it is in the world.
 	const Matrix parentMg = parent->GetMg();
 	const Matrix ml = InvertMatrix(parentMg) * child->GetMg();
-	if (!CheckPlacement(child, parentMg, ml, error))
+	// The child keeps its world matrix, so those below it keep theirs: only its own is checked.
+	if (!CheckPlacement(child, parentMg, ml, false, error))
 		return false;
 	child->Remove();
 	AppendObject(ctx, child, parent);

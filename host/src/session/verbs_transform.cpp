@@ -33,7 +33,7 @@ bool CheckNumbers(const Words& args, size_t count, const char* usage, std::strin
 bool Place(BaseObject* op, const Matrix& ml, std::string* error)
 {
 	const BaseObject* parent = op->GetUp();
-	if (!CheckPlacement(op, parent ? parent->GetMg() : Matrix(), ml, error))
+	if (!CheckPlacement(op, parent ? parent->GetMg() : Matrix(), ml, true, error))
 		return false;
 	op->SetMl(ml);
 	return true;

@@ -38,8 +38,9 @@ void AppendObject(const Context& ctx, BaseObject* op, BaseObject* parent);
 // True when no part of m is a NaN or infinity.
 bool FiniteMatrix(const Matrix& m);
 // False with *error (naming the object) when giving op the local matrix ml under a parent whose
-// world matrix is parentMg would make the world matrix of op or of anything below it overflow.
-bool CheckPlacement(BaseObject* op, const Matrix& parentMg, const Matrix& ml, std::string* error);
+// world matrix is parentMg would make the world matrix of op (and, with descendants, of anything
+// below it) overflow. A move that keeps op's world matrix need not look below it.
+bool CheckPlacement(BaseObject* op, const Matrix& parentMg, const Matrix& ml, bool descendants, std::string* error);
 // A report of several lines as one error message: the lines joined by "; ".
 std::string OneLine(const std::string& report);
 // A file name from the script: absolute, or relative to the script's folder.
