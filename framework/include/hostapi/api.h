@@ -15,6 +15,8 @@
 #include "hostapi/file.h"
 #include "hostapi/resource.h"
 #include "hostapi/plugin.h"
+#include "hostapi/description.h"
+#include "hostapi/input.h"
 #include "hostapi/view.h"
 #include "hostapi/picking.h"
 #include "hostapi/snapping.h"

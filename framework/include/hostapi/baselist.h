@@ -9,6 +9,7 @@ class BaseDocument;
 class BaseObject;
 class BaseTag;
 class BaseMaterial;
+class AliasTrans;
 
 // Host element types, as answered by GetType() and tested by IsInstanceOf().
 enum : Int32
@@ -109,6 +110,8 @@ public:
 
 	// Copy of the element (and, for objects, its children and tags); nullptr when memory is short.
 	BaseList2D* GetClone() const;
+	// The same, recording the copy in trans (may be nullptr) so that its links can be translated.
+	BaseList2D* GetClone(Int32 flags, AliasTrans* trans) const;
 
 protected:
 	BaseList2D() = default;

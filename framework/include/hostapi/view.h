@@ -17,6 +17,7 @@
 #pragma once
 
 #include "hostapi/document.h"
+#include "hostapi/input.h"
 
 // Projection codes of a view.
 enum : Int32
@@ -97,10 +98,3 @@ protected:
 	~BaseDrawHelp() = default;
 };
 
-// The editor window a tool's input arrives through.
-class EditorWindow
-{
-protected:
-	EditorWindow() = default;
-	~EditorWindow() = default;
-};
