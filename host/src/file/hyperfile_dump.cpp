@@ -24,7 +24,15 @@ std::string Real(Float v)
 
 std::string Vec(const Vector& v)
 {
-	return "(" + Real(v.x) + ", " + Real(v.y) + ", " + Real(v.z) + ")";
+	// Appended in place: prepending to a temporary ("(" + ...) sets off a false -Wrestrict in GCC 12.
+	std::string out = "(";
+	out += Real(v.x);
+	out += ", ";
+	out += Real(v.y);
+	out += ", ";
+	out += Real(v.z);
+	out += ")";
+	return out;
 }
 
 std::string Quoted(const std::string& s)
