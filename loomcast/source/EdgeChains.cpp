@@ -4,6 +4,7 @@
 #include "Dtool.h"
 
 #include "EdgeRecords.h"
+#include "HostHandle.h"
 #include "KernelTags.h"
 #include "Normals.h"
 #include "hostapi/memory.h"
@@ -93,19 +94,11 @@ bool DTOOL::BuildEdgeChains(EdgeChains& chains, BaseDocument* doc, BaseObject* o
 	if (rowCount == 0)
 		return false;
 
-	ChainRow* rows = NewMemClear(ChainRow, rowCount, DTOOL_SOURCE);
-	Int32* order = NewMemClear(Int32, rowCount, DTOOL_SOURCE);
-	Neighbor* nb = Neighbor::Alloc();
-	auto release = [&]() {
-		DeleteMem(rows);
-		DeleteMem(order);
-		Neighbor::Free(nb);
-	};
-	if (!rows || !order || !nb || !nb->Init(op->GetPointCount(), op->GetPolygonR(), op->GetPolygonCount()))
-	{
-		release();
+	HostArray<ChainRow> rows(DTOOL_SOURCE);
+	HostArray<Int32> order(DTOOL_SOURCE);
+	HostHandle<Neighbor> nb(Neighbor::Alloc());
+	if (!rows.Resize(rowCount) || !order.Resize(rowCount) || !nb || !nb->Init(op->GetPointCount(), op->GetPolygonR(), op->GetPolygonCount()))
 		return false;
-	}
 	for (Int32 i = 0, r = 0; i < records.GetCount(); ++i)
 	{
 		if (records[i].duplicate)
@@ -119,11 +112,11 @@ bool DTOOL::BuildEdgeChains(EdgeChains& chains, BaseDocument* doc, BaseObject* o
 	const CPolygon* polys = op->GetPolygonR();
 	for (Int32 i = 0; i < rowCount; ++i)
 	{
-		FindNeighbours(polys[rows[i].polygon], nb, rows[i]);
+		FindNeighbours(polys[rows[i].polygon], nb.Get(), rows[i]);
 		// A neighbour counts only when it holds a selected edge itself.
-		if (rows[i].succ >= 0 && RowOfPolygon(rows, rowCount, rows[i].succ) < 0)
+		if (rows[i].succ >= 0 && RowOfPolygon(rows.Data(), rowCount, rows[i].succ) < 0)
 			rows[i].succ = -1;
-		if (rows[i].pred >= 0 && RowOfPolygon(rows, rowCount, rows[i].pred) < 0)
+		if (rows[i].pred >= 0 && RowOfPolygon(rows.Data(), rowCount, rows[i].pred) < 0)
 			rows[i].pred = -1;
 	}
 
@@ -133,15 +126,11 @@ bool DTOOL::BuildEdgeChains(EdgeChains& chains, BaseDocument* doc, BaseObject* o
 	if (starts == 0)
 	{
 		// Only closed loops: nothing to attach to, but the selection itself was read fine.
-		release();
 		return true;
 	}
 	chains.chains = NewMemClear(EdgeChain, starts, DTOOL_SOURCE);
 	if (!chains.chains)
-	{
-		release();
 		return false;
-	}
 
 	Vector normalSum;
 	Int32 normalCount = 0;
@@ -159,13 +148,12 @@ bool DTOOL::BuildEdgeChains(EdgeChains& chains, BaseDocument* doc, BaseObject* o
 		{
 			rows[next].used = true;
 			order[h++] = next;
-			next = rows[next].succ < 0 ? -1 : RowOfPolygon(rows, rowCount, rows[next].succ);
+			next = rows[next].succ < 0 ? -1 : RowOfPolygon(rows.Data(), rowCount, rows[next].succ);
 		}
 		EdgeChain& chain = chains.chains[chains.chainCount];
 		chain.points = NewMemClear(Int32, h + 1, DTOOL_SOURCE);
 		if (!chain.points)
 		{
-			release();
 			ReleaseEdgeChains(chains);
 			return false;
 		}
@@ -180,6 +168,5 @@ bool DTOOL::BuildEdgeChains(EdgeChains& chains, BaseDocument* doc, BaseObject* o
 		chain.points[h] = rows[order[h - 1]].second;
 	}
 	chains.meanNormal = normalCount > 0 ? normalSum / static_cast<Float>(normalCount) : Vector();
-	release();
 	return true;
 }

@@ -3,6 +3,7 @@
 #include "Dtool.h"
 
 #include "EdgeRecords.h"
+#include "HostHandle.h"
 #include "KernelTags.h"
 #include "hostapi/memory.h"
 
@@ -112,11 +113,10 @@ bool DTOOL::BuildEdgeLine(EdgeLineData& line, PolygonObject* op, const Vector& p
 	if (startRecord < 0)
 		return false; // only closed loops
 
-	bool* used = NewMemClear(bool, count, DTOOL_SOURCE);
+	HostArray<bool> used(DTOOL_SOURCE);
 	line.object = BaseLink::Alloc();
-	if (!used || !line.object)
+	if (!used.Resize(count) || !line.object)
 	{
-		DeleteMem(used);
 		ReleaseEdgeLine(line);
 		return false;
 	}
@@ -141,7 +141,6 @@ bool DTOOL::BuildEdgeLine(EdgeLineData& line, PolygonObject* op, const Vector& p
 		}
 	}
 	ok = ok && append(end);
-	DeleteMem(used);
 	if (!ok)
 	{
 		ReleaseEdgeLine(line);
@@ -188,12 +187,9 @@ bool DTOOL::EdgeRunsForward(Int32 a, Int32 b, PolygonObject* op)
 {
 	if (!op)
 		return false;
-	Neighbor* nb = Neighbor::Alloc();
+	HostHandle<Neighbor> nb(Neighbor::Alloc());
 	if (!nb || !nb->Init(op->GetPointCount(), op->GetPolygonR(), op->GetPolygonCount()))
-	{
-		Neighbor::Free(nb);
 		return false;
-	}
 	bool forward = true;
 	const Int32 pointCount = op->GetPointCount();
 	Int32 first = -1, second = -1;
@@ -211,6 +207,5 @@ bool DTOOL::EdgeRunsForward(Int32 a, Int32 b, PolygonObject* op)
 		else if (a == q.d)
 			forward = b == q.a;
 	}
-	Neighbor::Free(nb);
 	return forward;
 }

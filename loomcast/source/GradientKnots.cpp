@@ -31,8 +31,8 @@ Float DTOOL::GradientSegmentShare(const BaseContainer& settings, Int32 k)
 	if (n < 0 || k < 0 || k > n)
 		return 0.0;
 
-	Float* seg = NewMemClear(Float, static_cast<Int64>(n) + 1, DTOOL_SOURCE);
-	if (!seg)
+	HostArray<Float> seg(DTOOL_SOURCE);
+	if (!seg.Resize(static_cast<Int64>(n) + 1))
 		return 0.0;
 	Float previous = 0.0;
 	for (Int32 i = 0; i < n; ++i)
@@ -47,7 +47,6 @@ Float DTOOL::GradientSegmentShare(const BaseContainer& settings, Int32 k)
 	for (Int32 i = k; i <= n; ++i)
 		remainder += seg[i];
 	const Float own = seg[k];
-	DeleteMem(seg);
 
 	// Nothing left to share out (every later knot sits at 1): segment k takes the whole rest.
 	if (!(remainder > 0.0))

@@ -92,3 +92,24 @@ TEST_F(ResampleTest, RefusedCommandLeavesTheStroke)
 	EXPECT_EQ(s[3].pos, Vector(10, 10, 0));
 	EXPECT_EQ(s[3].weight, 0.5);
 }
+
+TEST_F(ResampleTest, TheEndsStayBitForBit)
+{
+	// End points with coordinates that no arithmetic along the path would reproduce exactly.
+	Stroke s;
+	const Vector first(0.1, 1.0 / 3.0, -7.0 / 11.0), last(123.456789, -0.3, 1e-7);
+	ASSERT_TRUE(s.AppendPoint(0, first));
+	ASSERT_TRUE(s.AppendPoint(1, Vector(50.0, 20.0, 3.0)));
+	ASSERT_TRUE(s.AppendPoint(2, last));
+	ASSERT_TRUE(DTOOL().ResampleStroke(_doc, Settings(7), s));
+	ASSERT_EQ(s.GetCount(), 7);
+	EXPECT_EQ(s[0].pos, first);
+	EXPECT_EQ(s[6].pos, last);
+}
+
+TEST_F(ResampleTest, AnEmptyStrokeIsLeftAlone)
+{
+	Stroke s;
+	EXPECT_TRUE(DTOOL().ResampleStroke(_doc, Settings(20), s));
+	EXPECT_EQ(s.GetCount(), 0);
+}
