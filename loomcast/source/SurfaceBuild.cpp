@@ -1,0 +1,244 @@
+// The surface build (the Create button): the strokes become the knot rows of a grid, natural cubic
+// splines down the grid's columns fill the rows between them, and the grid is written as quads
+// into the active polygon object or a new one. Where the strokes end on selected border chains of
+// that object, the chains take part in the grid and the new quads reuse the border's points.
+#include <limits>
+
+#include "Attachment.h"
+#include "Dtool.h"
+#include "EdgeChains.h"
+#include "KernelTags.h"
+#include "LoomSurface.h"
+#include "Rails.h"
+#include "SurfaceBuild.h"
+#include "ToolSettings.h"
+#include "hostapi/view.h"
+
+namespace
+{
+const String kResultTime("Result Time:");
+
+// The viewing direction of the active view's camera; zero without a view.
+Vector ViewerAxis(BaseDocument* doc)
+{
+	BaseDraw* bd = doc->GetActiveBaseDraw();
+	const BaseObject* camera = bd ? bd->GetSceneCamera(doc) : nullptr;
+	return camera ? camera->GetMg().v3 : Vector();
+}
+
+bool UsesOnlyLongStrokes(Int32 kind)
+{
+	return kind == ATTACH_RAIL_CLOSED || kind == ATTACH_TWO_RAILS_CLOSED || kind == ATTACH_BETWEEN_CHAINS;
+}
+
+// Copies a chain run's world positions into a knot row.
+void RunRow(const ChainSet& chains, const ChainRun& run, Vector* row)
+{
+	for (Int32 c = 0; c < run.GetCount(); ++c)
+		row[c] = run.PointAt(chains, c).world;
+}
+
+// Everything one build needs; its buffers go when it ends, whichever way that is.
+class SurfaceBuilder
+{
+public:
+	SurfaceBuilder(BaseDocument* doc, BaseContainer& data, const StrokeList& strokes, BaseObject* picked)
+		: _doc(doc), _data(data), _strokes(strokes), _picked(picked), _knots(LOOMSURFACE_SOURCE), _rowOf(LOOMSURFACE_SOURCE)
+	{
+	}
+
+	bool Run()
+	{
+		ChooseTarget();
+		if (!Attach())
+			return false;
+		if (_at.kind == ATTACH_NONE && _strokes.GetCount() < 2)
+			return false;
+		_segments = _data.GetInt32(LOOM_STROKE_SEGMENTS);
+		_span = _data.GetInt32(LOOM_SPAN_SEGMENTS);
+		// Without a segment along or between the strokes there is no quad to make.
+		if (_segments < 1 || _span < 1 || _segments == std::numeric_limits<Int32>::max())
+			return false;
+		if (!MakeKnotRows() || !MakeGrid())
+			return false;
+
+		_doc->StartUndo();
+		BaseObject* output = WriteOutput();
+		if (!output)
+		{
+			_doc->EndUndo();
+			return false;
+		}
+		bool ok = true;
+		if (_data.GetBool(LOOM_GUIDE_SPLINES))
+			ok = AddGuideSplines(_doc, output, _knots.Data(), _k, _n, _mg);
+		_doc->EndUndo();
+
+		// The projection goes here: with a picked object, or a texture source, the control thread
+		// wraps the output onto the picked object and textures it from the source, and its timing
+		// text becomes the read-out. Until the worker threads are in place such a build reports the
+		// plain read-out as every other build does.
+		_data.SetString(LOOM_RESULT, kResultTime);
+
+		output->SetBit(1 << NBIT_ACTIVE);
+		EventAdd();
+		return ok;
+	}
+
+private:
+	void ChooseTarget()
+	{
+		_target = _doc->GetActiveObject();
+		if (_data.GetBool(LOOM_UV_FROM_SOURCE) && _picked)
+		{
+			const BaseTag* uvw = _picked->GetTag(Tuvw);
+			if (uvw && static_cast<const UVWTag*>(uvw)->GetDataCount() > 0)
+				_textureSource = _picked;
+			// The picked object is what the result is wrapped onto, never what it is added to.
+			if (_target == _picked)
+				_target = nullptr;
+		}
+		if (_target && _target->IsInstanceOf(Opolygon))
+		{
+			_mesh = static_cast<PolygonObject*>(_target);
+			_mg = _mesh->GetMg();
+		}
+	}
+
+	// The attachment to the mesh's selected border chains; false when it cannot make a grid.
+	bool Attach()
+	{
+		if (!_mesh)
+			return true;
+		const BaseSelect* edges = _mesh->GetEdgeS();
+		EdgeChains edgeChains;
+		if (!edges || edges->GetCount() == 0 || !DTOOL().BuildEdgeChains(edgeChains, _doc, _mesh) || edgeChains.chainCount == 0)
+			return true;
+		ChainPointIndex index;
+		HostArray<ChainHit> hits(LOOMSURFACE_SOURCE);
+		const Int32 count = _strokes.GetCount();
+		if (!_chains.Read(edgeChains, _mesh, _mg) || !index.Build(_chains) || !hits.Resize(2 * static_cast<Int64>(count)))
+			return false;
+		MatchStrokeEnds(index, _strokes.GetStrokes(), count, hits.Data());
+		const Stroke& first = _strokes[0];
+		_at = ClassifyAttachment(_chains, hits.Data(), count, first[0].pos, first[first.GetCount() - 1].pos);
+		return _at.usable;
+	}
+
+	bool MakeKnotRows()
+	{
+		const Int32 kind = _at.kind;
+		_n = _segments + 1;
+		if (kind == ATTACH_RAIL_CLOSED || kind == ATTACH_TWO_RAILS_CLOSED)
+			_n = _at.closing.GetCount();
+		else if (kind == ATTACH_BETWEEN_CHAINS)
+			_n = _at.outer[0].GetCount();
+		const bool longOnly = UsesOnlyLongStrokes(kind);
+		Int32 used = 0;
+		for (Int32 i = 0; i < _strokes.GetCount(); ++i)
+			used += !longOnly || _strokes[i].GetCount() > 1 ? 1 : 0;
+		_k = used + (kind == ATTACH_RAIL_CLOSED || kind == ATTACH_TWO_RAILS_CLOSED ? 1 : 0) + (kind == ATTACH_BETWEEN_CHAINS ? 2 : 0);
+		if (_k < 2 || _n < 2 || !_knots.Resize(static_cast<Int64>(_k) * _n))
+			return false;
+
+		Int32 row = 0;
+		auto rowAt = [&](Int32 r) { return &_knots[static_cast<Int64>(r) * _n]; };
+		if (kind == ATTACH_BETWEEN_CHAINS)
+			RunRow(_chains, _at.outer[0], rowAt(row++));
+		for (Int32 i = 0; i < _strokes.GetCount(); ++i)
+		{
+			if (longOnly && _strokes[i].GetCount() <= 1)
+				continue;
+			if (!SampleStroke(_doc, _strokes[i], _segments, _n, longOnly, rowAt(row++)))
+				return false;
+		}
+		if (kind == ATTACH_RAIL_CLOSED || kind == ATTACH_TWO_RAILS_CLOSED)
+			RunRow(_chains, _at.closing, rowAt(row++));
+		else if (kind == ATTACH_BETWEEN_CHAINS)
+			RunRow(_chains, _at.outer[1], rowAt(row++));
+		return true;
+	}
+
+	bool MakeGrid()
+	{
+		if (!_rowOf.Resize(_k))
+			return false;
+		Int64 rows = 0;
+		if (_at.kind == ATTACH_NONE || _at.kind == ATTACH_BETWEEN_CHAINS)
+		{
+			rows = static_cast<Int64>(_span) * (_k - 1) + 1;
+			if (rows > std::numeric_limits<Int32>::max())
+				return false;
+			EvenRowSpacing(_k, _span, _rowOf.Data());
+		}
+		else
+		{
+			rows = _at.rails[0].GetCount();
+			if (!RowsAlongRail(_chains, _at.rails[0], _knots.Data(), _k, _n, _rowOf.Data()))
+				return false;
+		}
+		if (!_grid.Resize(static_cast<Int32>(rows), _n) || !InterpolateGrid(_knots.Data(), _k, _rowOf.Data(), _grid))
+			return false;
+		return _at.kind == ATTACH_NONE || PlaceChainPoints(_chains, _at, _grid);
+	}
+
+	// The quads go into the target mesh, or into a new object at the top of the document.
+	BaseObject* WriteOutput()
+	{
+		const bool flip = FacesAwayFromViewer(_grid, ViewerAxis(_doc));
+		if (_mesh)
+		{
+			_doc->AddUndo(UNDOTYPE_CHANGE, _mesh);
+			if (!WriteGridQuads(_mesh, _grid, InvertMatrix(_mg), flip))
+				return nullptr;
+			if (_textureSource && !_mesh->GetTag(Tuvw))
+				_mesh->MakeTag(Tuvw);
+			return _mesh;
+		}
+		HostHandle<PolygonObject, BaseObject> fresh(PolygonObject::Alloc(0, 0));
+		if (!fresh || !WriteGridQuads(fresh.Get(), _grid, Matrix(), flip) || !fresh->MakeTag(Tphong))
+			return nullptr;
+		if (_textureSource && !fresh->MakeTag(Tuvw))
+			return nullptr;
+		PolygonObject* output = fresh.Release();
+		_doc->InsertObject(output, nullptr, nullptr);
+		_doc->AddUndo(UNDOTYPE_NEW, output);
+		return output;
+	}
+
+	BaseDocument* _doc;
+	BaseContainer& _data;
+	const StrokeList& _strokes;
+	BaseObject* _picked;
+	BaseObject* _target = nullptr;
+	BaseObject* _textureSource = nullptr;
+	PolygonObject* _mesh = nullptr;
+	Matrix _mg;
+	ChainSet _chains;
+	Attachment _at;
+	Int32 _segments = 0, _span = 0;
+	Int32 _n = 0, _k = 0;
+	HostArray<Vector> _knots;
+	HostArray<Int32> _rowOf;
+	SurfaceGrid _grid;
+};
+} // namespace
+
+bool LoomS::BuildSurface(BaseDocument* doc, BaseContainer& data)
+{
+	// Strokes emptied by erasing are no part of any surface.
+	for (Int32 i = _strokes.GetCount() - 1; i >= 0; --i)
+		if (_strokes[i].IsEmpty())
+			_strokes.RemoveAt(i);
+	if (_strokes.GetCount() == 0)
+		return false;
+	bool ok = false;
+	if (doc)
+	{
+		SurfaceBuilder builder(doc, data, _strokes, GetPickedObject(doc));
+		ok = builder.Run();
+	}
+	// The strokes are used up either way: built into the surface, or refused.
+	ResetStrokes();
+	return ok;
+}

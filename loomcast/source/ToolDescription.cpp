@@ -1,0 +1,22 @@
+// The settings panel's layout: the description with the entries this state hides.
+#include "Dtool.h"
+#include "LoomSurface.h"
+#include "ToolRules.h"
+#include "hostapi/description.h"
+
+bool LoomS::DescribeSettings(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags)
+{
+	if (!description || !description->LoadDescription(GetResourceSymbol()))
+		return false;
+	// The panel opening is the moment the tool takes over the document's snapping.
+	DTOOL().ConfigureSnapping(doc, data);
+	HidingRule rules[HIDING_RULE_COUNT];
+	HidingRules(data, rules);
+	for (const HidingRule& rule : rules)
+	{
+		if (BaseContainer* properties = description->GetParameterI(DescID(rule.id), nullptr))
+			properties->SetBool(DESC_HIDE, rule.hidden);
+	}
+	flags |= DESCFLAGS_DESC_LOADED;
+	return DescriptionToolData::GetDDescription(doc, data, description, flags);
+}
