@@ -9,7 +9,9 @@
 // repeat a sibling's get a unique one (name paths must name one object), identities that repeat
 // an earlier object's (or lie outside the host's range) get a fresh one, and a UVW tag whose
 // record count differs from its object's polygon count is cut or padded with zeros.
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <string>
 #include <unordered_set>
@@ -58,7 +60,9 @@ bool ValidMode(Int32 mode)
 
 std::string Quoted(const String& name)
 {
-	return "'" + standin::Printable(name.Get(), 64) + "'";
+	std::string quoted(1, '\'');
+	quoted.append(standin::Printable(name.Get(), 64)).append(1, '\'');
+	return quoted;
 }
 
 // Destroys an element that is not (yet) linked into the document.
@@ -122,6 +126,28 @@ public:
 	bool Real(Float* v) { return _r.F64(v) || Fail("cut short"); }
 
 	bool Vec(Vector* v) { return Real(&v->x) && Real(&v->y) && Real(&v->z); }
+
+	// count items of f64 or i32 fields only, stored field by field in the order of the struct:
+	// on a little-endian machine the bytes are the array as it is. The count was checked against
+	// the bytes that remain.
+	template <typename T, typename Fields>
+	bool Array(std::vector<T>& items, std::uint32_t count, Fields&& fields)
+	{
+		items.resize(count);
+		if constexpr (std::endian::native == std::endian::little)
+		{
+			const std::uint8_t* bytes = nullptr;
+			if (!_r.View(static_cast<size_t>(count) * sizeof(T), &bytes))
+				return Fail("cut short");
+			if (count)
+				std::memcpy(items.data(), bytes, static_cast<size_t>(count) * sizeof(T));
+			return true;
+		}
+		for (T& item : items)
+			if (!fields(item))
+				return false;
+		return true;
+	}
 
 	bool Mat(Matrix* m) { return Vec(&m->off) && Vec(&m->v1) && Vec(&m->v2) && Vec(&m->v3); }
 
@@ -190,14 +216,12 @@ public:
 		std::uint32_t count = 0;
 		if (!Count(24, static_cast<std::uint32_t>(scene::kMaxElements), &count, "point"))
 			return false;
-		points.resize(count);
-		for (Vector& p : points)
-		{
-			if (!Vec(&p))
-				return false;
+		static_assert(sizeof(Vector) == 24);
+		if (!Array(points, count, [this](Vector& p) { return Vec(&p); }))
+			return false;
+		for (const Vector& p : points)
 			if (!Finite(p))
 				return Fail("point " + std::to_string(&p - points.data()) + " is not a finite number");
-		}
 		return true;
 	}
 
@@ -231,16 +255,14 @@ public:
 		std::uint32_t count = 0;
 		if (!Count(16, static_cast<std::uint32_t>(scene::kMaxElements), &count, "polygon"))
 			return false;
-		poly.polygons.resize(count);
+		static_assert(sizeof(CPolygon) == 16);
+		if (!Array(poly.polygons, count, [this](CPolygon& p) { return I32(&p.a) && I32(&p.b) && I32(&p.c) && I32(&p.d); }))
+			return false;
 		const auto points = static_cast<Int32>(poly.points.size());
-		for (CPolygon& p : poly.polygons)
-		{
-			if (!I32(&p.a) || !I32(&p.b) || !I32(&p.c) || !I32(&p.d))
-				return false;
+		for (const CPolygon& p : poly.polygons)
 			for (Int32 index : {p.a, p.b, p.c, p.d})
 				if (index < 0 || index >= points)
 					return Fail("polygon corner " + std::to_string(index) + " names no point");
-		}
 		return Selection(poly.pointSelection, points) && Selection(poly.polygonSelection, count) &&
 			Selection(poly.edgeSelection, 4 * static_cast<Int64>(count));
 	}
@@ -262,15 +284,13 @@ public:
 			std::uint32_t count = 0;
 			if (!Count(96, static_cast<std::uint32_t>(scene::kMaxElements), &count, "UVW"))
 				return false;
+			static_assert(sizeof(UVWStruct) == 96);
 			auto& uvw = static_cast<scene::UVWTagData*>(tag.node)->uvw;
-			uvw.resize(count);
-			for (UVWStruct& u : uvw)
-			{
-				if (!Vec(&u.a) || !Vec(&u.b) || !Vec(&u.c) || !Vec(&u.d))
-					return false;
+			if (!Array(uvw, count, [this](UVWStruct& u) { return Vec(&u.a) && Vec(&u.b) && Vec(&u.c) && Vec(&u.d); }))
+				return false;
+			for (const UVWStruct& u : uvw)
 				if (!Finite(u.a) || !Finite(u.b) || !Finite(u.c) || !Finite(u.d))
 					return Fail("UVW record " + std::to_string(&u - uvw.data()) + " of object " + Quoted(object.name) + " is not a finite number");
-			}
 			// One record per polygon, as the host keeps them.
 			const scene::PolygonObjectData* poly = scene::PolygonDataOf(scene::ApiOf<GeListNode>(&object));
 			const size_t polygons = poly ? poly->polygons.size() : 0;

@@ -123,11 +123,23 @@ public:
 		}
 	}
 
+	// Items made of f64 or i32 fields only, stored field by field in the order of the struct. On
+	// a little-endian machine that is the bytes of the array as they are.
+	template <typename T, typename Fields>
+	void Array(const std::vector<T>& items, Fields&& fields)
+	{
+		if constexpr (std::endian::native == std::endian::little)
+			_w.Bytes(items.data(), items.size() * sizeof(T));
+		else
+			for (const T& item : items)
+				fields(item);
+	}
+
 	void Points(const std::vector<::Vector>& points)
 	{
+		static_assert(sizeof(::Vector) == 24);
 		_w.U32(static_cast<std::uint32_t>(points.size()));
-		for (const ::Vector& p : points)
-			Vector(p);
+		Array(points, [this](const ::Vector& p) { Vector(p); });
 	}
 
 	void Tag(NodeCore& tag)
@@ -136,15 +148,15 @@ public:
 		Node(tag);
 		if (tag.type == Tuvw)
 		{
+			static_assert(sizeof(UVWStruct) == 96);
 			const auto& uvw = static_cast<scene::UVWTagData&>(tag).uvw;
 			_w.U32(static_cast<std::uint32_t>(uvw.size()));
-			for (const UVWStruct& u : uvw)
-			{
+			Array(uvw, [this](const UVWStruct& u) {
 				Vector(u.a);
 				Vector(u.b);
 				Vector(u.c);
 				Vector(u.d);
-			}
+			});
 		}
 		else if (tag.type == Ttexture)
 			Ref(static_cast<scene::TextureTagData&>(tag).materialSerial);
@@ -166,14 +178,14 @@ public:
 		{
 			const auto& poly = static_cast<scene::PolygonObjectData&>(node);
 			Points(poly.points);
+			static_assert(sizeof(CPolygon) == 16);
 			_w.U32(static_cast<std::uint32_t>(poly.polygons.size()));
-			for (const CPolygon& p : poly.polygons)
-			{
+			Array(poly.polygons, [this](const CPolygon& p) {
 				_w.I32(p.a);
 				_w.I32(p.b);
 				_w.I32(p.c);
 				_w.I32(p.d);
-			}
+			});
 			Selection(poly.pointSelection);
 			Selection(poly.polygonSelection);
 			Selection(poly.edgeSelection);
@@ -199,12 +211,32 @@ private:
 	const std::unordered_map<UInt64, UInt64>& _refs;
 };
 
+// Roughly the bytes the objects take, so that the body is allocated once for a big mesh instead
+// of growing (and being copied) a few times on the way.
+size_t EstimatedBytes(const std::vector<Placed>& objects)
+{
+	size_t bytes = 1024;
+	for (const Placed& placed : objects)
+	{
+		bytes += 256 + placed.node->name.Get().size();
+		if (const auto* poly = scene::PolygonDataOf(placed.node->self))
+			bytes += poly->points.size() * 24 + poly->polygons.size() * 16;
+		else if (const auto* spline = scene::SplineDataOf(placed.node->self))
+			bytes += spline->points.size() * 24;
+		for (NodeCore* tag = placed.node->AsObject()->tags.first; tag; tag = tag->next)
+			bytes += 64 + (tag->type == Tuvw ? static_cast<scene::UVWTagData*>(tag)->uvw.size() * 96 : 0);
+	}
+	return bytes;
+}
+
+// Appends the document's encoding to body.
 bool Encode(scene::DocumentData& doc, std::vector<std::uint8_t>& body)
 {
 	std::vector<Placed> layers;
 	std::vector<Placed> objects;
 	WalkTree(doc.layers, layers);
 	WalkTree(doc.children, objects);
+	body.reserve(body.size() + EstimatedBytes(objects));
 	std::vector<NodeCore*> materials;
 	for (NodeCore* mat = doc.materials.first; mat; mat = mat->next)
 		materials.push_back(mat);
@@ -263,21 +295,30 @@ bool SaveDocument(BaseDocument* doc, const std::string& path, std::string* error
 	}
 	try
 	{
-		std::vector<std::uint8_t> body;
-		if (!docio::Encode(*data, body))
+		// The payload is the one document record: its head (kind, length) is written first and
+		// its length filled in once the body is there, so the body is never copied into a
+		// separate payload.
+		std::vector<std::uint8_t> payload;
+		data::ByteWriter head(payload);
+		head.U32(docio::kRecordDocument);
+		head.U32(0);
+		if (!docio::Encode(*data, payload))
 		{
 			*error = "the document could not be encoded (out of memory)";
 			return false;
 		}
-		if (body.size() > file::kMaxHyperFilePayload - file::kRecordHeaderBytes)
+		const size_t bodyBytes = payload.size() - file::kRecordHeaderBytes;
+		if (payload.size() > file::kMaxHyperFilePayload || bodyBytes > 0xffffffffu)
 		{
-			*error = "the document is too large for a document file";
+			*error = "the document is too large for a document file (" + std::to_string(payload.size() >> 20) +
+				" MiB; at most " + std::to_string(file::kMaxHyperFilePayload >> 20) + " MiB)";
 			return false;
 		}
-		std::vector<std::uint8_t> payload;
-		file::AppendRecord(payload, docio::kRecordDocument, body);
+		head.PatchU32(4, static_cast<std::uint32_t>(bodyBytes));
 		std::vector<std::uint8_t> image;
 		file::BuildHyperFile(docio::kDocumentIdent, payload, &image);
+		payload.clear();
+		payload.shrink_to_fit();
 		return file::WriteFileAtomically(path, image.data(), image.size(), error);
 	}
 	catch (const std::bad_alloc&)

@@ -193,7 +193,9 @@ bool ReadVector(Reader& r, std::string_view key, const std::vector<std::string_v
 	if (given < least || given > most)
 	{
 		const std::string expected = texture ? "1 to 3 numbers (u [v [w]])" : "3 to 7 numbers (x y z, then w or colours)";
-		return r.Fail("'" + std::string(key) + "' needs " + expected + ", not " + std::to_string(given));
+		std::string what(1, '\'');
+		what.append(key).append("' needs ").append(expected).append(", not ").append(std::to_string(given));
+		return r.Fail(what);
 	}
 	Float values[7] = {};
 	for (size_t i = 1; i < words.size(); ++i)
@@ -236,6 +238,92 @@ bool ReadFace(Reader& r, const std::vector<std::string_view>& words)
 	return true;
 }
 
+// The lines of a scan are nearly all "v x y z" and "f a b c" (or with /vt and /vn parts). These
+// read such a line in one pass; anything they do not expect (other counts, signs, bad or
+// out-of-range numbers) leaves the line to the general reader, which also words the errors.
+bool IsBlank(char c)
+{
+	return c == ' ' || c == '\t';
+}
+
+const char* SkipBlanks(const char* p, const char* end)
+{
+	while (p < end && IsBlank(*p))
+		++p;
+	return p;
+}
+
+bool FastVertex(Reader& r, const char* p, const char* end)
+{
+	Float values[3];
+	for (Float& v : values)
+	{
+		p = SkipBlanks(p, end);
+		const auto [next, ec] = std::from_chars(p, end, v);
+		if (ec != std::errc() || next == p || (next < end && !IsBlank(*next)) || !std::isfinite(v))
+			return false;
+		p = next;
+	}
+	if (SkipBlanks(p, end) != end || r.points.size() >= static_cast<size_t>(kMaxElements))
+		return false;
+	r.points.push_back(Vector(values[0], values[1], values[2]));
+	return true;
+}
+
+// One index of a corner: a whole number from 1 to count (0: the part is empty).
+bool FastIndex(const char*& p, const char* end, Int64 count, Int32* index)
+{
+	if (p == end || *p == '/' || IsBlank(*p))
+	{
+		*index = -1;
+		return true;
+	}
+	Int64 value = 0;
+	const auto [next, ec] = std::from_chars(p, end, value);
+	if (ec != std::errc() || value < 1 || value > count)
+		return false;
+	p = next;
+	*index = static_cast<Int32>(value - 1);
+	return true;
+}
+
+bool FastFace(Reader& r, const char* p, const char* end)
+{
+	Corner corners[4];
+	int n = 0;
+	while (true)
+	{
+		p = SkipBlanks(p, end);
+		if (p == end)
+			break;
+		if (n == 4)
+			return false;
+		Corner& k = corners[n++];
+		Int32 normal = -1;
+		if (!FastIndex(p, end, static_cast<Int64>(r.points.size()), &k.v) || k.v < 0)
+			return false;
+		if (p < end && *p == '/')
+		{
+			++p;
+			if (!FastIndex(p, end, static_cast<Int64>(r.uvs.size()), &k.vt))
+				return false;
+			if (p < end && *p == '/')
+			{
+				++p;
+				if (!FastIndex(p, end, r.normalCount, &normal) || normal < 0)
+					return false;
+			}
+			else if (k.vt < 0)
+				return false; // "1/" alone
+		}
+		if (p < end && !IsBlank(*p))
+			return false;
+	}
+	if (n < 3 || r.polygons.size() >= static_cast<size_t>(kMaxElements))
+		return false;
+	return AddPolygon(r, corners[0], corners[1], corners[2], n == 4 ? &corners[3] : nullptr);
+}
+
 bool ReadLine(Reader& r, std::string_view text)
 {
 	if (text.find('\0') != std::string_view::npos)
@@ -244,6 +332,14 @@ bool ReadLine(Reader& r, std::string_view text)
 	const size_t hash = text.find('#');
 	if (hash != std::string_view::npos)
 		text = text.substr(0, hash);
+	if (text.size() > 2 && IsBlank(text[1]))
+	{
+		const char* end = text.data() + text.size();
+		if (text[0] == 'v' && FastVertex(r, text.data() + 2, end))
+			return true;
+		if (text[0] == 'f' && FastFace(r, text.data() + 2, end))
+			return true;
+	}
 	Split(text, r.words);
 	if (r.words.empty())
 		return true;
@@ -342,7 +438,8 @@ PolygonObject* ImportObj(const std::string& path, std::string* error)
 			*error = std::move(text);
 		return nullptr;
 	};
-	const std::string shown = "'" + standin::Printable(path) + "'";
+	std::string shown(1, '\'');
+	shown.append(standin::Printable(path)).append(1, '\'');
 	std::error_code ec;
 	if (!std::filesystem::is_regular_file(path, ec))
 		return fail(std::filesystem::exists(path, ec) ? shown + " is not a file" : "cannot open " + shown);
