@@ -83,7 +83,10 @@ class AliasTrans
 public:
 	static AliasTrans* Alloc();
 	static void Free(AliasTrans*& trans);
+	// Starts recording (again): forgets the copies recorded before.
 	bool Init(const BaseDocument* doc);
+	// connectOldGoals true: links to elements that were not copied keep naming them; false: such
+	// parameter links are emptied. Copies freed since they were made are skipped.
 	void Translate(bool connectOldGoals);
 
 protected:

@@ -213,7 +213,7 @@ void DestroyList(ListHead& head)
 		DestroyNode(member);
 }
 
-NodeCore* CloneTree(const NodeCore* root)
+NodeCore* CloneTree(const NodeCore* root, std::unordered_map<UInt64, NodeCore*>* copiesOut)
 {
 	if (!root)
 		return nullptr;
@@ -257,6 +257,8 @@ NodeCore* CloneTree(const NodeCore* root)
 			}
 		}
 		TranslateLinks(top, copies);
+		if (copiesOut)
+			copiesOut->swap(copies);
 		return top;
 	}
 	catch (const std::bad_alloc&)

@@ -137,7 +137,8 @@ void DestroyList(ListHead& head);
 
 // Deep copy of an element with its children, tags and owned lists. Links inside the copy that
 // point at elements of the original are redirected to their copies. nullptr when memory is short.
-NodeCore* CloneTree(const NodeCore* root);
+// copies, when given, receives the serial of every copied element with its copy.
+NodeCore* CloneTree(const NodeCore* root, std::unordered_map<UInt64, NodeCore*>* copies = nullptr);
 
 // A document load restores unique-ID entries, whose numbers may come from an earlier run's
 // GeGetUniqueCounter; later counter values of this run must differ from them.
