@@ -17,8 +17,11 @@ namespace standin
 bool SaveDocument(BaseDocument* doc, const std::string& path, std::string* error);
 
 // Reads a document file into a new document, adds it to the open documents and makes it the
-// active one. nullptr with *error when the file is missing, not a document or damaged; nothing is
-// opened then.
+// active one. nullptr with *error when the file is missing, not a document or damaged, or holds
+// what the host could not have made (unknown object or tag types, numbers that are not finite,
+// world matrices that overflow); nothing is opened then. Repeated or empty sibling names,
+// repeated identities and UVW tags whose record count differs from the polygon count are
+// repaired instead, with a console line that says what was changed.
 BaseDocument* LoadDocument(const std::string& path, std::string* error);
 
 // Closes one open document (frees it); the active document becomes none when it was the active one.
