@@ -1,11 +1,16 @@
 // Big scenes through the session verbs, as a user builds them: a hundred thousand siblings and a
-// chain a hundred thousand deep are added, printed, saved, reopened, searched and deleted. The
-// checks are on results only; what they guard is that nothing recurses per level and nothing
-// walks every sibling per command (either would exhaust the stack or take hours here).
+// chain a hundred thousand deep are added, printed, saved, reopened, searched and deleted, and a
+// scan of five million triangles is imported, saved and reopened. The checks are on results only;
+// what they guard is that nothing recurses per level, nothing walks every sibling per command and
+// no limit or copy stops a scan-sized mesh (any of these would exhaust the stack or the memory,
+// or take hours here).
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "hostapi/api.h"
 #include "scratch_folder.h"
@@ -185,4 +190,70 @@ TEST_F(BigScene, NameChecksFollowRenamesDeletesMovesAndDuplicates)
 	EXPECT_EQ(Script("rename dup single\n").err, "");
 	EXPECT_EQ(standin::FindObjectByPath(doc, "single/kid"), kid);
 	EXPECT_EQ(standin::FindObjectByPath(doc, "dup"), nullptr);
+}
+
+TEST_F(BigScene, AScanOfFiveMillionTrianglesImportsSavesAndReopens)
+{
+	// A grid of side x side points, two triangles per cell, written as a scanner would.
+	constexpr int side = 1583;
+	constexpr Int32 triangles = 2 * (side - 1) * (side - 1);
+	static_assert(triangles > 5000000);
+	const std::string obj = folder / "scan.obj";
+	{
+		std::ofstream out(obj, std::ios::binary);
+		std::vector<char> line(64);
+		std::string chunk;
+		auto number = [&](int value) {
+			const auto [end, ec] = std::to_chars(line.data(), line.data() + line.size(), value);
+			chunk.append(line.data(), end);
+		};
+		for (int y = 0; y < side; ++y)
+		{
+			for (int x = 0; x < side; ++x)
+			{
+				chunk += "v ";
+				number(x);
+				chunk += ' ';
+				number((x + y) % 7);
+				chunk += ".5 ";
+				number(y);
+				chunk += '\n';
+			}
+			out << chunk;
+			chunk.clear();
+		}
+		for (int y = 0; y + 1 < side; ++y)
+		{
+			for (int x = 0; x + 1 < side; ++x)
+			{
+				const int a = y * side + x + 1, b = a + 1, c = a + side + 1, d = a + side;
+				chunk += "f ";
+				number(a);
+				chunk += ' ';
+				number(b);
+				chunk += ' ';
+				number(c);
+				chunk += "\nf ";
+				number(a);
+				chunk += ' ';
+				number(c);
+				chunk += ' ';
+				number(d);
+				chunk += '\n';
+			}
+			out << chunk;
+			chunk.clear();
+		}
+	}
+	const Result imported = Script("new-document\nimport-obj scan.obj\nsave-document scan.doc\nclose-document\nopen-document scan.doc\n");
+	ASSERT_EQ(imported.status, 0) << imported.err;
+	auto* scan = static_cast<PolygonObject*>(standin::FindObjectByPath(GetActiveDocument(), "scan"));
+	ASSERT_NE(scan, nullptr);
+	ASSERT_EQ(scan->GetPointCount(), side * side);
+	ASSERT_EQ(scan->GetPolygonCount(), triangles);
+	EXPECT_EQ(scan->GetTag(Tuvw), nullptr); // no coordinates in the file, none kept
+	EXPECT_EQ(scan->GetPointR()[side * side - 1], Vector(side - 1, ((side - 1) * 2) % 7 + 0.5, side - 1));
+	// The second triangle of the last cell.
+	const Int32 a = (side - 2) * side + side - 2;
+	EXPECT_EQ(scan->GetPolygonR()[triangles - 1], CPolygon(a, side * side - 1, side * side - 2));
 }
