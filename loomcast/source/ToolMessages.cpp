@@ -39,7 +39,9 @@ bool LoomS::Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_
 			if (!command)
 				break;
 			const Int32 button = command->id[0].id;
-			if (button == LOOM_UPDATE)
+			if (button == LOOM_CREATE)
+				BuildSurface(doc, data);
+			else if (button == LOOM_UPDATE)
 				EventAdd();
 			break;
 		}
