@@ -1,6 +1,8 @@
+#include <cmath>
 #include <limits>
 
 #include "HostHandle.h"
+#include "KernelTags.h"
 #include "SurfaceBuild.h"
 #include "hostapi/modeling.h"
 
@@ -10,9 +12,50 @@ namespace
 constexpr Int32 INTERPOLATION_NATURAL = 2;
 // Resampling mode handed to the command: a fixed number of points.
 constexpr Int32 RESAMPLE_BY_COUNT = 4;
+// Fills row[1 .. n - 2] with the points at unit offsets j / (n - 1) along the polyline, uniform in
+// length, in one walk. The host's curve through a spline's points is this polyline and its
+// samplers give these same positions, but each of their calls walks the whole curve again, which
+// would make a build quadratic in the samples per stroke.
+bool SampleAlong(const Vector* points, Int32 count, Int32 n, Vector* row)
+{
+	HostArray<Float> walked(LOOMSURFACE_SOURCE);
+	if (!walked.Resize(count))
+		return false;
+	Float total = 0.0;
+	for (Int32 i = 1; i < count; ++i)
+	{
+		total += std::sqrt((points[i] - points[i - 1]).GetSquaredLength());
+		walked[i] = total;
+	}
+	if (!(total > 0.0) || !std::isfinite(total))
+	{
+		for (Int32 j = 1; j + 1 < n; ++j)
+			row[j] = points[0];
+		return true;
+	}
+	auto pieceLength = [&](Int32 i) { return std::sqrt((points[i] - points[i - 1]).GetSquaredLength()); };
+	Int32 piece = 1;
+	for (Int32 j = 1; j + 1 < n; ++j)
+	{
+		const Float target = static_cast<Float>(j) / static_cast<Float>(n - 1) * total;
+		// The first piece of positive length that reaches the target holds the sample.
+		while (piece < count && !(pieceLength(piece) > 0.0 && walked[piece - 1] + pieceLength(piece) >= target))
+			++piece;
+		if (piece >= count)
+		{
+			row[j] = points[count - 1];
+			continue;
+		}
+		const Float start = walked[piece - 1], length = pieceLength(piece);
+		const Vector& a = points[piece - 1];
+		const Vector& b = points[piece];
+		row[j] = target >= start + length ? b : a + (b - a) * ((target - start) / length);
+	}
+	return true;
+}
 } // namespace
 
-bool SampleStroke(BaseDocument* doc, const Stroke& stroke, Int32 segments, Int32 n, bool byTable, Vector* row)
+bool SampleStroke(BaseDocument* doc, const Stroke& stroke, Int32 segments, Int32 n, Vector* row)
 {
 	const Int32 count = stroke.GetCount();
 	if (count <= 0 || n < 2 || !row || segments < 1 || segments > std::numeric_limits<Int32>::max() / 2)
@@ -36,12 +79,10 @@ bool SampleStroke(BaseDocument* doc, const Stroke& stroke, Int32 segments, Int32
 	if (!SendModelingCommand(MCOMMAND_SPLINE_RESAMPLE, cd))
 		return false;
 
-	const Float last = static_cast<Float>(n - 1);
-	for (Int32 j = 1; j + 1 < n; ++j)
-	{
-		const Float t = static_cast<Float>(j) / last;
-		row[j] = byTable ? spline->SampleUniformByTable(t) : spline->SampleUniform(t);
-	}
+	const Int32 resampled = spline->GetPointCount();
+	const Vector* along = spline->GetPointR();
+	if (resampled <= 0 || !along || !SampleAlong(along, resampled, n, row))
+		return false;
 	// The ends are the stroke's own, so that they still meet the border points they were snapped to.
 	row[0] = stroke[0].pos;
 	row[n - 1] = stroke[count - 1].pos;

@@ -149,7 +149,7 @@ private:
 		{
 			if (longOnly && _strokes[i].GetCount() <= 1)
 				continue;
-			if (!SampleStroke(_doc, _strokes[i], _segments, _n, longOnly, rowAt(row++)))
+			if (!SampleStroke(_doc, _strokes[i], _segments, _n, rowAt(row++)))
 				return false;
 		}
 		if (kind == ATTACH_RAIL_CLOSED || kind == ATTACH_TWO_RAILS_CLOSED)

@@ -9,10 +9,10 @@
 class BaseDocument;
 
 // Samples the stroke at n >= 2 points evenly spaced by length (unit offsets j / (n - 1)) along the
-// spline the host's resampling makes from it (2 x segments points), with the host's walking
-// sampler or, with byTable, its table sampler. row[0] and row[n - 1] are the stroke's own end
-// points, exactly. False when the stroke has no points or the host refuses.
-bool SampleStroke(BaseDocument* doc, const Stroke& stroke, Int32 segments, Int32 n, bool byTable, Vector* row);
+// spline the host's resampling makes from it (2 x segments points). row[0] and row[n - 1] are the
+// stroke's own end points, exactly. False when the stroke has no points, the host refuses or
+// memory is short.
+bool SampleStroke(BaseDocument* doc, const Stroke& stroke, Int32 segments, Int32 n, Vector* row);
 
 // Writes one quad per grid cell into op through the host's modelling kernel: a new point (mapped
 // by toObject) for every cell without a mesh point, the mesh's own point for the others. With
