@@ -46,26 +46,20 @@ bool InterpolateGrid(const Vector* knots, Int32 k, const Int32* rowOf, SurfaceGr
 		if (rowOf[i + 1] <= rowOf[i])
 			return false;
 
-	HostArray<Vector> column(LOOMSURFACE_SOURCE);
-	if (!column.Resize(k))
+	ColumnSpline splines;
+	if (!splines.Fit(knots, k, columns))
 		return false;
-	ColumnSpline spline;
-	for (Int32 c = 0; c < columns; ++c)
+	for (Int32 i = 0; i < k; ++i)
 	{
-		for (Int32 i = 0; i < k; ++i)
-			column[i] = knots[static_cast<Int64>(i) * columns + c];
-		if (!spline.Fit(column.Data(), k))
-			return false;
-		for (Int32 i = 0; i < k; ++i)
-		{
-			// Knot rows keep the samples themselves, not the spline's rounding of them.
-			grid.At(rowOf[i], c) = column[i];
-			if (i + 1 == k)
-				break;
-			const Int32 h = rowOf[i + 1] - rowOf[i];
-			for (Int32 j = 1; j < h; ++j)
-				grid.At(rowOf[i] + j, c) = spline.Evaluate(static_cast<Float>(i) + static_cast<Float>(j) / static_cast<Float>(h));
-		}
+		// Knot rows keep the samples themselves, not the splines' rounding of them.
+		const Vector* knotRow = knots + static_cast<Int64>(i) * columns;
+		for (Int32 c = 0; c < columns; ++c)
+			grid.At(rowOf[i], c) = knotRow[c];
+		if (i + 1 == k)
+			break;
+		const Int32 h = rowOf[i + 1] - rowOf[i];
+		for (Int32 j = 1; j < h; ++j)
+			splines.EvaluateRow(static_cast<Float>(i) + static_cast<Float>(j) / static_cast<Float>(h), &grid.At(rowOf[i] + j, 0));
 	}
 	return true;
 }

@@ -159,3 +159,34 @@ TEST(ColumnSplineTest, DegenerateKnotCounts)
 	EXPECT_EQ(spline.Evaluate(0.5), Vector());
 	EXPECT_FALSE(spline.Fit(nullptr, 3));
 }
+
+TEST(ColumnSplineTest, AWholeTableFitsEveryColumnAsItsOwnSpline)
+{
+	// Seven knot rows of four columns, each column with values of its own.
+	const Int32 m = 7, columns = 4;
+	std::vector<Vector> table;
+	for (Int32 i = 0; i < m; ++i)
+		for (Int32 c = 0; c < columns; ++c)
+			table.emplace_back(std::sin(i * 0.9 + c) * 10.0, c * 3.0 + i * i, std::cos(i * c * 0.4) * 7.0);
+	ColumnSpline all;
+	ASSERT_TRUE(all.Fit(table.data(), m, columns));
+	EXPECT_EQ(all.GetColumnCount(), columns);
+	std::vector<Vector> row(columns);
+	for (Int32 c = 0; c < columns; ++c)
+	{
+		std::vector<Vector> column;
+		for (Int32 i = 0; i < m; ++i)
+			column.push_back(table[static_cast<size_t>(i * columns + c)]);
+		ColumnSpline one;
+		ASSERT_TRUE(one.Fit(column.data(), m));
+		for (double t = 0.0; t <= m - 1; t += 0.3)
+		{
+			EXPECT_EQ(all.Evaluate(t, c), one.Evaluate(t)) << c << " " << t;
+			all.EvaluateRow(t, row.data());
+			EXPECT_EQ(row[static_cast<size_t>(c)], one.Evaluate(t));
+		}
+	}
+	// A column outside the table reads as nothing.
+	EXPECT_EQ(all.Evaluate(1.0, columns), Vector());
+	EXPECT_EQ(all.Evaluate(1.0, -1), Vector());
+}
