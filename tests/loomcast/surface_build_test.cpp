@@ -15,6 +15,7 @@
 #include "hostapi/description.h"
 #include "hostapi/memory.h"
 #include "hostapi/resource.h"
+#include "standin/memory.h"
 #include "standin/scene.h"
 #include "standin/views.h"
 
@@ -397,6 +398,40 @@ TEST_F(SurfaceBuildTest, GuideSplinesBuiltTwiceJoinTheEarlierCurves)
 	EXPECT_EQ(deformer->GetDataInstance()->GetLink(2000, doc), kids[0]);
 	EXPECT_EQ(deformer->GetDataInstance()->GetLink(2001, doc), kids[1]);
 	EXPECT_EQ(op->GetPolygonCount(), 30);
+}
+
+TEST_F(SurfaceBuildTest, MemoryRefusedAtAnyStepFailsTheBuildCleanly)
+{
+	// Every allocation of the build refused in turn: the build either fails with nothing added to
+	// the document or, once it gets all it needs, makes the whole surface.
+	bool built = false;
+	Int64 refusals = 0;
+	for (Int64 n = 0; n < 400 && !built; ++n, ++refusals)
+	{
+		AddStroke({Vector(0, 0, 0), Vector(50, 0, 0), Vector(100, 0, 0)});
+		AddStroke({Vector(0, 0, 60), Vector(100, 0, 60)});
+		settings.SetBool(LOOM_GUIDE_SPLINES, false);
+		const Int64 live = standin::LiveAllocationCount();
+		standin::FailAllocationsAfter(n);
+		built = tool->BuildSurface(doc, settings);
+		standin::FailAllocationsAfter(-1);
+		EXPECT_EQ(tool->GetStrokeCount(), 0);
+		BaseObject* op = doc->GetFirstObject();
+		if (!built)
+		{
+			EXPECT_EQ(op, nullptr) << n;
+			// The strokes' blocks are gone and nothing else of the build is left.
+			EXPECT_LE(standin::LiveAllocationCount(), live) << n;
+		}
+		else
+		{
+			ASSERT_NE(op, nullptr);
+			EXPECT_EQ(static_cast<PolygonObject*>(op)->GetPolygonCount(), 15);
+		}
+	}
+	EXPECT_TRUE(built);
+	// The build takes several blocks of its own, so several of the runs above were refused.
+	EXPECT_GT(refusals, 5);
 }
 
 // ---- Attachment to selected border chains ---------------------------------------------------
