@@ -64,11 +64,17 @@ public:
 	// committed object, or -1 (and nothing is added) when an index names no point.
 	Int32 CreateNgon(BaseObject* op, const Int32* padr, Int32 count, Int32 flags = MODELING_SETNGON_FLAG_NONE);
 	// Splits the edge between points p1 and p2 of a pending or existing polygon at the fraction t
-	// (0 at p1, 1 at p2): a new point there, inserted into every polygon that has that edge.
-	// Answers the new point's index, or -1 when no polygon has the edge.
+	// (0 at p1, 1 at p2; held to that range): a new point there, inserted into every polygon that
+	// has that edge. Answers the new point's index, or -1 when no polygon has the edge.
+	// Polygons here have at most four corners: at Commit a polygon with split points becomes a
+	// strip of quads when it is a quad whose two opposite sides received the same number of
+	// points (and no other side any), otherwise triangles; its first piece keeps its index, the
+	// others are appended after the polygons created.
 	Int32 SplitEdge(BaseObject* op, Int32 p1, Int32 p2, Float t);
 	// Writes the pending work into the object (flags as above); false (and the object unchanged)
 	// when nothing was initialised or memory is short. op nullptr commits every initialised object.
+	// Without MODELING_COMMIT_UPDATE nothing is written and the answer is false. The object stays
+	// initialised for more work; after a failed commit the pending work is kept.
 	bool Commit(BaseObject* op = nullptr, Int32 flags = MODELING_COMMIT_UPDATE);
 
 protected:
