@@ -99,6 +99,14 @@ public:
 	virtual bool Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_data) { (void)doc; (void)data; (void)type; (void)t_data; return true; }
 };
 
+// Sent to a tool's Message by the host's inspector (session scripts, tests): the tool writes a plain
+// text of its working state (for the stroke tool, its strokes) into the String that data points to.
+// A tool with nothing to report answers false.
+enum : Int32
+{
+	MSG_TOOL_INSPECT = 1000600,
+};
+
 class DescriptionToolData : public ToolData
 {
 public:
