@@ -3,7 +3,7 @@
 //
 // One file per operation: LoomSurface.cpp (identity, state, reset), ToolLifecycle.cpp (activation,
 // leaving, Escape), ToolDefaults.cpp, ToolDescription.cpp (hiding), ToolEnabling.cpp,
-// ToolMessages.cpp, CursorQuery.cpp, MouseInput.cpp (dispatch of the drag operations),
+// ToolMessages.cpp, ToolInspect.cpp, CursorQuery.cpp, MouseInput.cpp (dispatch of the drag operations),
 // CursorPlacement.cpp, DrawStroke.cpp, and the surface build in SurfaceBuild.cpp with its parts
 // (BuildSamples, Attachment, Rails, SurfaceGrid, ColumnSpline, SurfaceMesh, GuideSplines).
 #pragma once
@@ -61,6 +61,8 @@ public:
 	BaseObject* GetPickedObject(BaseDocument* doc) const;
 	// false when the link cannot be made (the picked object is then none).
 	bool SetPickedObject(BaseObject* op);
+	// "strokes N", then per stroke "stroke i points n:" and its positions as "(x;y;z)".
+	String DescribeStrokes() const;
 
 	// ---- Waiting for the host's input and description services ----------------------------------
 	// These become the overrides GetCursorInfo, MouseInput and GetDDescription once the host

@@ -52,6 +52,10 @@ bool LoomS::Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_
 		case MSG_DESCRIPTION_CHECKUPDATE:
 			CheckSettings(doc, data);
 			break;
+		case MSG_TOOL_INSPECT:
+			if (auto* text = static_cast<String*>(t_data))
+				*text = DescribeStrokes();
+			break;
 		default:
 			break;
 	}

@@ -453,3 +453,15 @@ TEST(FreehandRuleTest, AStraightMotionSlidesTheLastPoint)
 	EXPECT_TRUE(RunsOnStraight(Vector(-1, 0, 0), Vector(), Vector(std::cos(0.2443), std::sin(0.2443), 0)));
 	EXPECT_FALSE(RunsOnStraight(Vector(-1, 0, 0), Vector(), Vector(std::cos(0.2460), std::sin(0.2460), 0)));
 }
+
+TEST_F(ToolSettingsTest, TheInspectorReadsTheStrokes)
+{
+	String text("old");
+	EXPECT_TRUE(tool->Message(doc, settings, MSG_TOOL_INSPECT, &text));
+	EXPECT_EQ(text, String("strokes 0"));
+	AddStroke(Vector(0, 0, 0), Vector(2.5, -1, 1000));
+	ASSERT_NE(tool->BeginStroke(Vector(7, 8, 9)), nullptr);
+	EXPECT_TRUE(tool->Message(doc, settings, MSG_TOOL_INSPECT, &text));
+	EXPECT_EQ(text, String("strokes 2\nstroke 0 points 2: (0;0;0) (2.5;-1;1000)\nstroke 1 points 1: (7;8;9)"));
+	EXPECT_TRUE(tool->Message(doc, settings, MSG_TOOL_INSPECT, nullptr));
+}
