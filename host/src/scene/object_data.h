@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "accel/object_slot.h"
 #include "hostapi/objects.h"
 #include "scene/node_data.h"
 #include "scene/select_data.h"
@@ -88,12 +89,17 @@ struct PolygonObjectData final : ObjectElement<PolygonObject>
 {
 	PolygonObjectData() : ObjectElement<PolygonObject>(Opolygon) {}
 	NodeCore* CloneSelf() const override;
+	// MSG_UPDATE says the geometry changed.
+	bool HandleMessage(Int32 msg, void* payload) override;
 
 	std::vector<Vector> points;
 	std::vector<CPolygon> polygons;
 	BaseSelectData pointSelection;
 	BaseSelectData polygonSelection;
 	BaseSelectData edgeSelection; // by 4 * polygon + side
+	// The ray acceleration of the geometry above. Whoever writes points or polygons in place of an
+	// existing object (not while making a new one) calls rayAccel.Touch().
+	accel::ObjectSlot rayAccel;
 };
 
 struct SplineObjectData final : ObjectElement<SplineObject>

@@ -30,6 +30,13 @@ NodeCore* PolygonObjectData::CloneSelf() const
 	return copy;
 }
 
+bool PolygonObjectData::HandleMessage(Int32 msg, void* payload)
+{
+	if (msg == MSG_UPDATE)
+		rayAccel.Touch();
+	return ObjectElement<PolygonObject>::HandleMessage(msg, payload);
+}
+
 } // namespace scene
 
 Int32 PointObject::GetPointCount() const
@@ -46,6 +53,8 @@ const Vector* PointObject::GetPointR() const
 
 Vector* PointObject::GetPointW()
 {
+	if (scene::PolygonObjectData* poly = PolygonDataOf(this))
+		poly->rayAccel.Touch();
 	std::vector<Vector>* points = PointsOf(this);
 	return points && !points->empty() ? points->data() : nullptr;
 }
@@ -85,6 +94,8 @@ const CPolygon* PolygonObject::GetPolygonR() const
 CPolygon* PolygonObject::GetPolygonW()
 {
 	scene::PolygonObjectData* poly = PolygonDataOf(this);
+	if (poly)
+		poly->rayAccel.Touch();
 	return poly && !poly->polygons.empty() ? poly->polygons.data() : nullptr;
 }
 
@@ -105,6 +116,7 @@ bool PolygonObject::ResizeObject(Int32 pointCount, Int32 polygonCount)
 	}
 	poly->points.resize(static_cast<size_t>(pointCount));
 	poly->polygons.resize(static_cast<size_t>(polygonCount));
+	poly->rayAccel.Touch();
 	return true;
 }
 

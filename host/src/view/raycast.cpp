@@ -2,39 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "accel/ray_target.h"
 #include "hostapi/document.h"
 
 namespace standin::view
 {
 
-bool RayTriangle(const Vector& origin, const Vector& direction, const Vector& a, const Vector& b, const Vector& c, Float* t)
-{
-	const Vector e1 = b - a;
-	const Vector e2 = c - a;
-	const Vector pv = Cross(direction, e2);
-	const Float det = Dot(e1, pv);
-	// Relative threshold: a triangle seen exactly edge-on, or a zero-area one, is not hit.
-	const Float size = e1.GetLength() * e2.GetLength() * direction.GetLength();
-	if (!(std::abs(det) > 1e-12 * size))
-		return false;
-	const Float inv = 1.0 / det;
-	const Vector tv = origin - a;
-	const Float u = Dot(tv, pv) * inv;
-	if (u < 0.0 || u > 1.0)
-		return false;
-	const Vector qv = Cross(tv, e1);
-	const Float v = Dot(direction, qv) * inv;
-	if (v < 0.0 || u + v > 1.0)
-		return false;
-	const Float hit = Dot(e2, qv) * inv;
-	if (!std::isfinite(hit))
-		return false;
-	*t = hit;
-	return true;
-}
-
-bool RayPolygonObject(const PolygonObject* op, const Vector& origin, const Vector& direction, Float* t)
+bool RayPolygonObject(const PolygonObject* op, const Vector& origin, const Vector& direction, Float* t, accel::PolygonHit* hit)
 {
 	const Int32 pointCount = op->GetPointCount();
 	const Int32 polyCount = op->GetPolygonCount();
@@ -47,12 +23,17 @@ bool RayPolygonObject(const PolygonObject* op, const Vector& origin, const Vecto
 
 	bool found = false;
 	Float best = 0.0;
-	auto consider = [&](Int32 i, Int32 j, Int32 k) {
-		Float hit = 0.0;
-		if (RayTriangle(origin, direction, mg * points[i], mg * points[j], mg * points[k], &hit) && hit > 0.0 && (!found || hit < best))
+	accel::PolygonHit nearest;
+	auto consider = [&](Int32 p, Int32 half, Int32 i, Int32 j, Int32 k) {
+		Float at = 0.0, u = 0.0, v = 0.0;
+		if (RayTriangle(origin, direction, mg * points[i], mg * points[j], mg * points[k], &at, &u, &v) && at > 0.0 && (!found || at < best))
 		{
-			best = hit;
+			best = at;
 			found = true;
+			nearest.t = at;
+			nearest.polygon = p;
+			nearest.half = half;
+			nearest.local = points[i] + (points[j] - points[i]) * u + (points[k] - points[i]) * v;
 		}
 	};
 	for (Int32 p = 0; p < polyCount; ++p)
@@ -60,12 +41,16 @@ bool RayPolygonObject(const PolygonObject* op, const Vector& origin, const Vecto
 		const CPolygon& poly = polys[p];
 		if (!valid(poly.a) || !valid(poly.b) || !valid(poly.c) || !valid(poly.d))
 			continue;
-		consider(poly.a, poly.b, poly.c);
+		consider(p, 0, poly.a, poly.b, poly.c);
 		if (!poly.IsTriangle())
-			consider(poly.a, poly.c, poly.d);
+			consider(p, 1, poly.a, poly.c, poly.d);
 	}
 	if (found)
+	{
 		*t = best;
+		if (hit)
+			*hit = nearest;
+	}
 	return found;
 }
 
@@ -87,9 +72,9 @@ std::vector<RayHit> CastRay(const BaseDocument* doc, const Vector& origin, const
 	{
 		if (op->GetEditorMode() == 1 || !op->IsInstanceOf(Opolygon))
 			continue;
-		Float t = 0.0;
-		if (RayPolygonObject(static_cast<PolygonObject*>(op), origin, direction, &t))
-			hits.push_back({op, t});
+		accel::PolygonHit hit;
+		if (accel::RayObject(static_cast<PolygonObject*>(op), origin, direction, std::numeric_limits<Float>::infinity(), &hit))
+			hits.push_back({op, hit.t});
 	}
 	std::stable_sort(hits.begin(), hits.end(), [](const RayHit& l, const RayHit& r) { return l.t < r.t; });
 	return hits;
