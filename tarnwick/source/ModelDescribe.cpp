@@ -109,7 +109,7 @@ String ManagerModel::Describe() const
 	}
 	if (const Int32 kept = sets.GetKeptCount(); kept > 0)
 		out += "kept " + std::to_string(kept) + (kept == 1 ? " set" : " sets") + " without members in this scene\n";
-	out += "held " + std::to_string(heldPool.GetCount()) + " entries\n";
+	out += "held " + std::to_string(heldPool.GetCount()) + (heldPool.GetCount() == 1 ? " entry\n" : " entries\n");
 	DescribeHeld(FirstHeld(), out);
 	return String(out);
 }
