@@ -16,6 +16,7 @@
 #include "data/bytes.h"
 #include "file/hyperfile_format.h"
 #include "hostapi/document.h"
+#include "hostapi/modeling.h"
 #include "standin/console.h"
 #include "standin/documents.h"
 #include "standin/scene.h"
@@ -565,3 +566,65 @@ TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFile)
 }
 
 } // namespace
+
+TEST_F(DocumentFileTest, SplineCurvesAreKeptAndFilesWithoutThemStillOpen)
+{
+	// A spline of two curves, from a join.
+	AtomArray* arr = AtomArray::Alloc();
+	AtomArray* result = AtomArray::Alloc();
+	BaseObject* parts[2] = {SplineObject::Alloc(2, SPLINETYPE_BSPLINE), SplineObject::Alloc(2, SPLINETYPE_BSPLINE)};
+	static_cast<SplineObject*>(parts[0])->GetPointW()[1] = Vector(1, 0, 0);
+	static_cast<SplineObject*>(parts[1])->GetPointW()[0] = Vector(5, 0, 0);
+	static_cast<SplineObject*>(parts[1])->GetPointW()[1] = Vector(5, 3, 0);
+	arr->Append(parts[0]);
+	arr->Append(parts[1]);
+	ModelingCommandData cd;
+	cd.arr = arr;
+	cd.result = result;
+	ASSERT_TRUE(SendModelingCommand(MCOMMAND_JOIN, cd));
+	auto* joined = static_cast<SplineObject*>(result->GetIndex(0));
+	Append(joined);
+	for (BaseObject* p : parts)
+		BaseObject::Free(p);
+	AtomArray::Free(arr);
+	AtomArray::Free(result);
+
+	BaseDocument* loaded = SaveAndOpen();
+	ASSERT_NE(loaded, nullptr);
+	auto* back = static_cast<SplineObject*>(loaded->GetFirstObject());
+	ASSERT_NE(back, nullptr);
+	EXPECT_DOUBLE_EQ(back->GetLength(), 4.0) << "two curves, not one line through the gap";
+	EXPECT_NE(standin::DescribeScene(loaded).find("curves=2"), std::string::npos);
+	standin::SetActiveDocument(doc);
+
+	// A curve table that does not add up to the points is refused.
+	SaveAndPatch([](Bytes& payload) {
+		// The body ends with the two curve counts (2, 2) and the tag count (0).
+		std::uint8_t* last = payload.data() + payload.size() - 8;
+		ASSERT_EQ(last[0], 2);
+		last[0] = 3;
+	});
+	ExpectRefused("curve table", "curves hold");
+
+	// A file of the first version has no curve table: its splines are one curve each.
+	ASSERT_TRUE(joined->ResizeObject(2));
+	std::string error;
+	ASSERT_TRUE(standin::SaveDocument(doc, path, &error)) << error;
+	Int32 ident = 0;
+	Bytes payload;
+	ASSERT_TRUE(standin::file::LoadHyperFile(path, &ident, &payload, &error)) << error;
+	size_t pos = 0;
+	std::uint32_t kind = 0;
+	const std::uint8_t* body = nullptr;
+	size_t length = 0;
+	ASSERT_TRUE(standin::file::NextRecord(payload, &pos, &kind, &body, &length, &error)) << error;
+	Bytes old(body, body + length);
+	ASSERT_EQ(old[0], 2);
+	old[0] = 1;
+	// Drop the empty curve table, the four bytes before the tag count.
+	old.erase(old.end() - 8, old.end() - 4);
+	WriteBody(old);
+	BaseDocument* first = standin::LoadDocument(path, &error);
+	ASSERT_NE(first, nullptr) << error;
+	EXPECT_DOUBLE_EQ(static_cast<SplineObject*>(first->GetFirstObject())->GetLength(), 1.0);
+}

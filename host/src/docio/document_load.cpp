@@ -378,6 +378,8 @@ public:
 				return false;
 			if (spline.splineType < SPLINETYPE_LINEAR || spline.splineType > SPLINETYPE_BEZIER)
 				return Fail("unknown spline type " + std::to_string(spline.splineType));
+			if (_version >= 2 && !Curves(spline))
+				return false;
 		}
 
 		parents.resize(depth);
@@ -426,8 +428,9 @@ public:
 		std::uint32_t version = 0;
 		if (!U32(&version))
 			return false;
-		if (version != kDocumentVersion)
+		if (version < kOldestDocumentVersion || version > kDocumentVersion)
 			return Fail("unknown document version " + std::to_string(version));
+		_version = version;
 		if (!I32(&doc.mode) || !Node(doc))
 			return false;
 		if (!ValidMode(doc.mode))
@@ -492,7 +495,32 @@ public:
 	}
 
 private:
+	// The point counts of a spline's curves: each at least 1, adding up to the point count.
+	bool Curves(scene::SplineObjectData& spline)
+	{
+		std::uint32_t count = 0;
+		if (!Count(4, static_cast<std::uint32_t>(scene::kMaxElements), &count, "curve"))
+			return false;
+		std::vector<Int32> curves(count);
+		Int64 sum = 0;
+		for (Int32& c : curves)
+		{
+			if (!I32(&c))
+				return false;
+			if (c < 1)
+				return Fail("a curve of " + std::to_string(c) + " points");
+			sum += c;
+		}
+		if (count > 0 && sum != static_cast<Int64>(spline.points.size()))
+			return Fail("the curves hold " + std::to_string(sum) + " points, the spline " + std::to_string(spline.points.size()));
+		// One curve is what an empty table says.
+		if (count > 1)
+			spline.curves = std::move(curves);
+		return true;
+	}
+
 	data::ByteReader _r;
+	std::uint32_t _version = kDocumentVersion;
 };
 
 } // namespace

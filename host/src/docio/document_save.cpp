@@ -195,6 +195,9 @@ public:
 			const auto& spline = static_cast<scene::SplineObjectData&>(node);
 			_w.I32(spline.splineType);
 			Points(spline.points);
+			_w.U32(static_cast<std::uint32_t>(spline.curves.size()));
+			for (Int32 count : spline.curves)
+				_w.I32(count);
 		}
 		std::vector<NodeCore*> tags;
 		for (NodeCore* tag = state.tags.first; tag; tag = tag->next)
@@ -222,7 +225,7 @@ size_t EstimatedBytes(const std::vector<Placed>& objects)
 		if (const auto* poly = scene::PolygonDataOf(placed.node->self))
 			bytes += poly->points.size() * 24 + poly->polygons.size() * 16;
 		else if (const auto* spline = scene::SplineDataOf(placed.node->self))
-			bytes += spline->points.size() * 24;
+			bytes += spline->points.size() * 24 + spline->curves.size() * 4;
 		for (NodeCore* tag = placed.node->AsObject()->tags.first; tag; tag = tag->next)
 			bytes += 64 + (tag->type == Tuvw ? static_cast<scene::UVWTagData*>(tag)->uvw.size() * 96 : 0);
 	}

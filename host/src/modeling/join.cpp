@@ -1,4 +1,5 @@
-// Joins polygon objects into one polygon object, or splines into one spline, in world space.
+// Joins polygon objects into one polygon object, or splines into one spline holding all their
+// curves, in world space.
 // Only the listed objects take part (not their children): callers list every object they
 // want joined.
 #include <vector>
@@ -101,12 +102,26 @@ BaseObject* JoinSplines(const std::vector<scene::SplineObjectData*>& parts)
 		return nullptr;
 	scene::SplineObjectData* out = scene::SplineDataOf(joined);
 	out->points.reserve(static_cast<size_t>(pointTotal));
+	// Every curve of every part stays a curve of its own: the joined spline does not run from
+	// one part's end to the next part's start.
+	std::vector<Int32> curves;
 	for (const scene::SplineObjectData* part : parts)
 	{
 		const Matrix mg = static_cast<const BaseObject*>(part)->GetMg();
 		for (const Vector& p : part->points)
 			out->points.push_back(mg * p);
+		if (part->curves.empty())
+		{
+			if (!part->points.empty())
+				curves.push_back(static_cast<Int32>(part->points.size()));
+		}
+		else
+		{
+			curves.insert(curves.end(), part->curves.begin(), part->curves.end());
+		}
 	}
+	if (curves.size() > 1)
+		out->curves = std::move(curves);
 	// The first spline's settings (interpolation and the like) carry over.
 	out->data = parts.front()->data;
 	out->name = parts.front()->name;

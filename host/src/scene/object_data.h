@@ -109,6 +109,10 @@ struct SplineObjectData final : ObjectElement<SplineObject>
 
 	std::vector<Vector> points;
 	Int32 splineType = SPLINETYPE_LINEAR;
+	// The point counts of the curves the points form, in order, when there are several (a join
+	// makes such a spline); empty: one curve through every point. The counts add up to the
+	// point count; resizing the points makes the spline one curve again.
+	std::vector<Int32> curves;
 };
 
 inline ObjectState* ObjectOf(const GeListNode* node)

@@ -24,6 +24,30 @@ Vector Interpolate(const Vector& a, const Vector& b, Float start, Float length, 
 	return a + (b - a) * f;
 }
 
+// Which points begin a curve; empty for a single curve (or counts that do not fit the points,
+// which are read as one curve rather than trusted).
+std::vector<bool> CurveStarts(size_t pointCount, CurveCounts curves)
+{
+	if (curves.size() < 2)
+		return {};
+	std::vector<bool> starts(pointCount, false);
+	size_t at = 0;
+	for (Int32 count : curves)
+	{
+		if (count < 1 || at + static_cast<size_t>(count) > pointCount)
+			return {};
+		starts[at] = true;
+		at += static_cast<size_t>(count);
+	}
+	return at == pointCount ? starts : std::vector<bool>();
+}
+
+// The length of the piece from point i - 1 to point i: none across the gap between two curves.
+Float PieceLength(const std::vector<Vector>& points, const std::vector<bool>& starts, size_t i)
+{
+	return !starts.empty() && starts[i] ? 0.0 : SegmentLength(points[i - 1], points[i]);
+}
+
 } // namespace
 
 Float SegmentLength(const Vector& a, const Vector& b)
@@ -31,26 +55,30 @@ Float SegmentLength(const Vector& a, const Vector& b)
 	return std::sqrt((b - a).GetSquaredLength());
 }
 
-Float PolylineLength(const std::vector<Vector>& points)
+Float PolylineLength(const std::vector<Vector>& points, CurveCounts curves)
 {
+	const std::vector<bool> starts = CurveStarts(points.size(), curves);
 	Float total = 0.0;
 	for (size_t i = 1; i < points.size(); ++i)
-		total += SegmentLength(points[i - 1], points[i]);
+		total += PieceLength(points, starts, i);
 	return total;
 }
 
-Vector SampleByWalk(const std::vector<Vector>& points, Float t)
+Vector SampleByWalk(const std::vector<Vector>& points, Float t, CurveCounts curves)
 {
 	if (points.empty())
 		return Vector();
-	const Float total = PolylineLength(points);
+	const std::vector<bool> starts = CurveStarts(points.size(), curves);
+	Float total = 0.0;
+	for (size_t i = 1; i < points.size(); ++i)
+		total += PieceLength(points, starts, i);
 	if (!(total > 0.0) || !std::isfinite(total))
 		return points.front();
 	const Float target = ClampFraction(t) * total;
 	Float walked = 0.0;
 	for (size_t i = 1; i < points.size(); ++i)
 	{
-		const Float seg = SegmentLength(points[i - 1], points[i]);
+		const Float seg = PieceLength(points, starts, i);
 		if (seg > 0.0 && walked + seg >= target)
 			return Interpolate(points[i - 1], points[i], walked, seg, target);
 		walked += seg;
@@ -58,16 +86,22 @@ Vector SampleByWalk(const std::vector<Vector>& points, Float t)
 	return points.back();
 }
 
-PolylineTable::PolylineTable(const std::vector<Vector>& points) : _points(points)
+PolylineTable::PolylineTable(const std::vector<Vector>& points, CurveCounts curves) : _points(points)
 {
+	_starts = CurveStarts(points.size(), curves);
 	_cumulative.reserve(points.size());
 	Float walked = 0.0;
 	for (size_t i = 0; i < points.size(); ++i)
 	{
 		if (i > 0)
-			walked += SegmentLength(points[i - 1], points[i]);
+			walked += Step(i);
 		_cumulative.push_back(walked);
 	}
+}
+
+Float PolylineTable::Step(size_t i) const
+{
+	return PieceLength(_points, _starts, i);
 }
 
 Vector PolylineTable::Sample(Float t) const
@@ -78,15 +112,15 @@ Vector PolylineTable::Sample(Float t) const
 	if (!(total > 0.0) || !std::isfinite(total))
 		return _points.front();
 	const Float target = ClampFraction(t) * total;
-	// First point whose cumulative length reaches the target; its segment holds the sample.
+	// First point whose cumulative length reaches the target; its piece holds the sample.
 	auto it = std::lower_bound(_cumulative.begin() + 1, _cumulative.end(), target);
 	if (it == _cumulative.end())
 		return _points.back();
 	size_t k = static_cast<size_t>(it - _cumulative.begin());
-	// Skip segments of length 0, as the walk does.
-	while (k + 1 < _cumulative.size() && !(SegmentLength(_points[k - 1], _points[k]) > 0.0))
+	// Skip pieces of length 0 (and the gaps between curves), as the walk does.
+	while (k + 1 < _cumulative.size() && !(Step(k) > 0.0))
 		++k;
-	const Float seg = SegmentLength(_points[k - 1], _points[k]);
+	const Float seg = Step(k);
 	if (!(seg > 0.0))
 		return _points[k];
 	return Interpolate(_points[k - 1], _points[k], _cumulative[k - 1], seg, target);

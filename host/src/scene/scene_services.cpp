@@ -65,7 +65,11 @@ void DescribeObject(std::string& out, const scene::NodeCore* n, size_t depth, co
 	if (const scene::PolygonObjectData* poly = scene::PolygonDataOf(op))
 		out += " points=" + std::to_string(poly->points.size()) + " polygons=" + std::to_string(poly->polygons.size());
 	else if (const scene::SplineObjectData* spline = scene::SplineDataOf(op))
+	{
 		out += " points=" + std::to_string(spline->points.size());
+		if (spline->curves.size() > 1)
+			out += " curves=" + std::to_string(spline->curves.size());
+	}
 	const scene::NodeCore* tag = n->AsObject()->tags.first;
 	if (tag)
 	{

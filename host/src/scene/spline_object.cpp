@@ -1,4 +1,4 @@
-// Spline objects: points and sampling by length.
+// Spline objects: points, the curves they form, and sampling by length.
 #include <new>
 
 #include "scene/object_data.h"
@@ -14,6 +14,7 @@ NodeCore* SplineObjectData::CloneSelf() const
 	auto* copy = new SplineObjectData(splineType);
 	CopyObjectTo(*copy);
 	copy->points = points;
+	copy->curves = curves;
 	return copy;
 }
 
@@ -52,6 +53,7 @@ bool SplineObject::ResizeObject(Int32 pointCount)
 	try
 	{
 		spline->points.resize(static_cast<size_t>(pointCount));
+		spline->curves.clear();
 		return true;
 	}
 	catch (const std::bad_alloc&)
@@ -63,7 +65,7 @@ bool SplineObject::ResizeObject(Int32 pointCount)
 Vector SplineObject::SampleUniform(Float t) const
 {
 	const scene::SplineObjectData* spline = SplineDataOf(this);
-	return spline ? scene::SampleByWalk(spline->points, t) : Vector();
+	return spline ? scene::SampleByWalk(spline->points, t, spline->curves) : Vector();
 }
 
 Vector SplineObject::SampleUniformByTable(Float t) const
@@ -73,16 +75,16 @@ Vector SplineObject::SampleUniformByTable(Float t) const
 		return Vector();
 	try
 	{
-		return scene::PolylineTable(spline->points).Sample(t);
+		return scene::PolylineTable(spline->points, spline->curves).Sample(t);
 	}
 	catch (const std::bad_alloc&)
 	{
-		return scene::SampleByWalk(spline->points, t);
+		return scene::SampleByWalk(spline->points, t, spline->curves);
 	}
 }
 
 Float SplineObject::GetLength() const
 {
 	const scene::SplineObjectData* spline = SplineDataOf(this);
-	return spline ? scene::PolylineLength(spline->points) : 0.0;
+	return spline ? scene::PolylineLength(spline->points, spline->curves) : 0.0;
 }
