@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hostapi/api.h"
+#include "scene/object_data.h"
 #include "standin/modeling.h"
 #include "standin/scene.h"
 
@@ -83,7 +84,9 @@ TEST_F(KernelFixture, AddedQuadsSharePointsAndArriveOnlyAtCommit)
 	EXPECT_EQ(Quad(op, 0, 3, 4, 1), 0);
 	EXPECT_EQ(Quad(op, 1, 4, 5, 2), 1);
 	EXPECT_EQ(op->GetPointCount(), 0) << "nothing reaches the object before Commit";
+	const UInt64 version = scene::PolygonDataOf(op)->rayAccel.geometryVersion.load();
 	ASSERT_TRUE(kernel->Commit(op, MODELING_COMMIT_UPDATE));
+	EXPECT_GT(scene::PolygonDataOf(op)->rayAccel.geometryVersion.load(), version) << "derived geometry is told";
 	ASSERT_EQ(op->GetPointCount(), 6);
 	EXPECT_EQ(op->GetPointR()[5], Vector(2, 0, 1));
 	EXPECT_EQ(Polygons(op), (std::vector<CPolygon>{CPolygon(0, 3, 4, 1), CPolygon(1, 4, 5, 2)}));
