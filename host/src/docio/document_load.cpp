@@ -537,7 +537,7 @@ BaseDocument* LoadDocument(const std::string& path, std::string* error)
 		Int32 ident = 0;
 		std::vector<std::uint8_t> payload;
 		std::string problem;
-		if (!file::LoadHyperFile(path, &ident, &payload, &problem))
+		if (!file::LoadHyperFile(path, &ident, &payload, &problem, file::kMaxDocumentPayload))
 		{
 			*error = path + ": " + problem;
 			return nullptr;

@@ -311,18 +311,20 @@ bool SaveDocument(BaseDocument* doc, const std::string& path, std::string* error
 			return false;
 		}
 		const size_t bodyBytes = payload.size() - file::kRecordHeaderBytes;
-		if (payload.size() > file::kMaxHyperFilePayload || bodyBytes > 0xffffffffu)
+		if (payload.size() > file::kMaxDocumentPayload)
 		{
 			*error = "the document is too large for a document file (" + std::to_string(payload.size() >> 20) +
-				" MiB; at most " + std::to_string(file::kMaxHyperFilePayload >> 20) + " MiB)";
+				" MiB; at most " + std::to_string(file::kMaxDocumentPayload >> 20) + " MiB)";
 			return false;
 		}
 		head.PatchU32(4, static_cast<std::uint32_t>(bodyBytes));
-		std::vector<std::uint8_t> image;
-		file::BuildHyperFile(docio::kDocumentIdent, payload, &image);
-		payload.clear();
-		payload.shrink_to_fit();
-		return file::WriteFileAtomically(path, image.data(), image.size(), error);
+		// Header and payload go to the file one after the other, so a big document is never
+		// held twice.
+		std::vector<std::uint8_t> header;
+		file::BuildHyperFileHeader(docio::kDocumentIdent, payload, &header);
+		file::AtomicFile out;
+		return out.Begin(path, error) && out.Write(header.data(), header.size(), error) &&
+			out.Write(payload.data(), payload.size(), error) && out.Commit(error);
 	}
 	catch (const std::bad_alloc&)
 	{

@@ -151,7 +151,7 @@ bool DescribeHyperFile(const std::string& path, std::string* text, std::string* 
 	Int32 ident = 0;
 	std::vector<std::uint8_t> payload;
 	std::string why;
-	if (!file::LoadHyperFile(path, &ident, &payload, &why))
+	if (!file::LoadHyperFile(path, &ident, &payload, &why, file::kMaxDocumentPayload))
 	{
 		if (error)
 			*error = path + ": " + why;

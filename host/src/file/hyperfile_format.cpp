@@ -19,6 +19,14 @@ void BuildHyperFile(Int32 ident, const std::vector<std::uint8_t>& payload, std::
 {
 	out->clear();
 	out->reserve(kHyperFileHeaderBytes + payload.size());
+	BuildHyperFileHeader(ident, payload, out);
+	ByteWriter w(*out);
+	w.Bytes(payload.data(), payload.size());
+}
+
+void BuildHyperFileHeader(Int32 ident, const std::vector<std::uint8_t>& payload, std::vector<std::uint8_t>* out)
+{
+	out->clear();
 	ByteWriter w(*out);
 	// Byte by byte: a four-byte insert into the fresh vector sets off false -Wstringop-overflow and
 	// -Warray-bounds reports in GCC 12 at -O2 and above.
@@ -28,7 +36,6 @@ void BuildHyperFile(Int32 ident, const std::vector<std::uint8_t>& payload, std::
 	w.I32(ident);
 	w.U64(payload.size());
 	w.U32(Crc32(payload.data(), payload.size()));
-	w.Bytes(payload.data(), payload.size());
 }
 
 namespace
@@ -47,7 +54,7 @@ struct Header
 	std::uint32_t crc = 0;
 };
 
-bool ParseHeader(const std::uint8_t* data, size_t size, Header* h, std::string* error)
+bool ParseHeader(const std::uint8_t* data, size_t size, Header* h, std::uint64_t maxPayload, std::string* error)
 {
 	if (size < kHyperFileHeaderBytes)
 		return SetError(error, "truncated header (" + std::to_string(size) + " bytes)");
@@ -61,16 +68,17 @@ bool ParseHeader(const std::uint8_t* data, size_t size, Header* h, std::string* 
 	r.I32(&h->ident);
 	r.U64(&h->length);
 	r.U32(&h->crc);
-	if (h->length > kMaxHyperFilePayload)
-		return SetError(error, "payload length " + std::to_string(h->length) + " is too large");
+	if (h->length > maxPayload)
+		return SetError(error, "payload length " + std::to_string(h->length) + " is too large (at most " + std::to_string(maxPayload) + ")");
 	return true;
 }
 } // namespace
 
-bool ParseHyperFile(const std::uint8_t* data, size_t size, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error)
+bool ParseHyperFile(const std::uint8_t* data, size_t size, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error,
+	std::uint64_t maxPayload)
 {
 	Header h;
-	if (!ParseHeader(data, size, &h, error))
+	if (!ParseHeader(data, size, &h, maxPayload, error))
 		return false;
 	const size_t available = size - kHyperFileHeaderBytes;
 	if (h.length != available)
@@ -85,7 +93,8 @@ bool ParseHyperFile(const std::uint8_t* data, size_t size, Int32* ident, std::ve
 	return true;
 }
 
-bool LoadHyperFile(const std::string& path, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error)
+bool LoadHyperFile(const std::string& path, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error,
+	std::uint64_t maxPayload)
 {
 	// Checked before opening: opening a named pipe for reading would wait for a writer forever.
 	struct stat before{};
@@ -104,7 +113,7 @@ bool LoadHyperFile(const std::string& path, Int32* ident, std::vector<std::uint8
 	std::uint8_t head[kHyperFileHeaderBytes];
 	const size_t got = std::fread(head, 1, sizeof head, f.get());
 	Header h;
-	if (!ParseHeader(head, got, &h, error))
+	if (!ParseHeader(head, got, &h, maxPayload, error))
 		return false;
 	const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
 	if (fileSize != kHyperFileHeaderBytes + h.length)

@@ -20,17 +20,26 @@ constexpr size_t kHyperFileHeaderBytes = 4 + 4 + 4 + 8 + 4;
 constexpr size_t kRecordHeaderBytes = 4 + 4;
 // Plug-in files are small; anything larger is refused before it is read into memory.
 constexpr std::uint64_t kMaxHyperFilePayload = 256ull * 1024 * 1024;
+// A document is one record, whose length field bounds it: dense scans with texture coordinates
+// take several hundred MiB.
+constexpr std::uint64_t kMaxDocumentPayload = kRecordHeaderBytes + 0xffffffffull;
 
 constexpr std::uint32_t kRecordContainer = 1;
 
 // The whole file for a payload.
 void BuildHyperFile(Int32 ident, const std::vector<std::uint8_t>& payload, std::vector<std::uint8_t>* out);
+// Only the header that goes before the payload (the payload follows it unchanged).
+void BuildHyperFileHeader(Int32 ident, const std::vector<std::uint8_t>& payload, std::vector<std::uint8_t>* out);
 
-// Checks header, length and checksum of a file image and hands out ident and payload.
-bool ParseHyperFile(const std::uint8_t* data, size_t size, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error);
+// Checks header, length and checksum of a file image and hands out ident and payload. A payload
+// longer than maxPayload is refused.
+bool ParseHyperFile(const std::uint8_t* data, size_t size, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error,
+	std::uint64_t maxPayload = kMaxHyperFilePayload);
 
-// Reads and checks a hyper file from disk (bounded by kMaxHyperFilePayload).
-bool LoadHyperFile(const std::string& path, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error);
+// Reads and checks a hyper file from disk; a payload longer than maxPayload is refused before it
+// is read.
+bool LoadHyperFile(const std::string& path, Int32* ident, std::vector<std::uint8_t>* payload, std::string* error,
+	std::uint64_t maxPayload = kMaxHyperFilePayload);
 
 // Appends one record to a payload.
 void AppendRecord(std::vector<std::uint8_t>& payload, std::uint32_t kind, const std::vector<std::uint8_t>& body);
