@@ -6,7 +6,7 @@
 
 #include "hostapi/document.h"
 #include "scene/object_data.h"
-#include "session/words.h"
+#include "session/placement.h"
 
 namespace standin::session
 {

@@ -7,6 +7,7 @@
 
 #include "standin/printable.h"
 #include "hostapi/document.h"
+#include "session/session.h"
 #include "session/verb.h"
 #include "session/words.h"
 #include "standin/plugins.h"
@@ -25,7 +26,8 @@ struct ScriptLine
 {
 	int number = 0;
 	const session::Verb* verb = nullptr;
-	session::Words args;
+	// What the verb's check made of the line's words; its run gets this.
+	session::Parsed parsed;
 };
 
 bool Parse(const std::string& text, const std::string& name, std::vector<ScriptLine>* lines, std::ostream& err)
@@ -61,8 +63,8 @@ bool Parse(const std::string& text, const std::string& name, std::vector<ScriptL
 		ScriptLine line;
 		line.number = number;
 		line.verb = verb;
-		line.args.assign(words.begin() + 1, words.end());
-		if (verb->check && !verb->check(line.args, &error))
+		const session::Words args(words.begin() + 1, words.end());
+		if (!verb->check(args, &line.parsed, &error))
 		{
 			fail(verb->name + ": " + error);
 			continue;
@@ -80,25 +82,23 @@ int RunSessionText(const std::string& text, const std::string& name, std::ostrea
 	if (!Parse(text, name, &lines, err))
 		return 1;
 	PluginHost own;
-	session::Context ctx;
-	ctx.out = &out;
-	ctx.scriptPath = name;
-	ctx.pluginsFolder = options.pluginsFolder;
-	ctx.plugins = options.plugins ? options.plugins : &own;
+	session::Session session(out, name, options.pluginsFolder, options.plugins ? *options.plugins : own);
 	// A script that follows another in the same run continues in the document it left active.
-	ctx.document = GetActiveDocument();
+	session.SetDocument(GetActiveDocument());
 	for (const ScriptLine& line : lines)
 	{
 		std::string error;
 		bool ok = false;
 		try
 		{
-			ok = line.verb->run(ctx, line.args, &error);
+			ok = line.verb->run(session, line.parsed, &error);
 		}
 		catch (const std::exception& e)
 		{
 			error = std::string("internal error: ") + e.what();
 		}
+		// Whatever a line held down (keys, a mouse button, a drag path) is let go when it ends.
+		session.Input().ReleaseAll();
 		if (!ok)
 		{
 			err << Printable(name) << ":" << line.number << ": " << line.verb->name << ": " << Printable(error) << "\n";

@@ -1,49 +1,78 @@
-// Session-script verbs. Every verb lives in its own file (verbs_<topic>.cpp) and registers itself
-// with a static VerbRegistration, so new topics add files instead of editing the runner.
+// Session-script verbs. Every verb lives in a file of its topic (verbs_<topic>.cpp) and registers
+// itself with a static VerbRegistration, so new topics add files instead of editing the runner.
 //
-// A script runs in two steps: the whole file is parsed first and every line's words are checked by
-// its verb's `check` (arity, number formats, known keywords) before anything runs; then each line
-// runs in order: its `run` first looks everything up (named objects, files, plug-ins) and reports a
-// problem before it changes anything, so a failing line leaves the scene as it was, and the run
-// stops with "file:line: what is wrong".
+// A script runs in two steps. First the whole file is read and every line's words go through its
+// verb's check, which reads them into the verb's own argument record (numbers, keywords, names)
+// and reports what is wrong (arity, number formats, unknown keywords) before anything runs. Then
+// each line runs in order with the record its check made, so no verb reads its words twice: its
+// run first looks everything up (named objects, files, plug-ins) and reports a problem before it
+// changes anything, so a failing line leaves the scene as it was, and the run stops with
+// "file:line: what is wrong".
+//
+// A verb is made with MakeVerb<Args>(name, usage, help, parse, run): parse turns the words into an
+// Args, run receives that Args.
 #pragma once
 
+#include <any>
 #include <functional>
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
-class BaseDocument;
-
-namespace standin
-{
-class PluginHost;
-}
+#include "session/session.h"
 
 namespace standin::session
 {
 
-struct Context
-{
-	std::ostream* out = nullptr;     // where print verbs write
-	std::string scriptPath;          // the running script (for relative file names)
-	std::string pluginsFolder;       // default folder for load-plugins
-	BaseDocument* document = nullptr; // the session's current document (also the host's active one)
-	PluginHost* plugins = nullptr;    // the loader that load-plugins fills
-};
-
 using Words = std::vector<std::string>;
+
+// What a check made of a line's words; the verb's own argument record.
+using Parsed = std::any;
 
 struct Verb
 {
+	Verb() = default;
+
+	using Check = std::function<bool(const Words& args, Parsed* parsed, std::string* error)>;
+	using Run = std::function<bool(Session& session, const Parsed& parsed, std::string* error)>;
+
 	std::string name;
 	std::string usage; // one line: "add-object cube|plane <name> [size]"
 	std::string help;  // one sentence for --help
-	// Static check of the words after the verb name; false with *error set when they are wrong.
-	std::function<bool(const Words& args, std::string* error)> check;
-	// Runs the line; false with *error set when it cannot, having changed nothing.
-	std::function<bool(Context& ctx, const Words& args, std::string* error)> run;
+	// Static check of the words after the verb name: false with *error set when they are wrong,
+	// otherwise *parsed holds what run needs.
+	Check check;
+	// Runs the line with what check made of it; false with *error set when it cannot, having
+	// changed nothing.
+	Run run;
 };
+
+template <typename Args>
+Verb MakeVerb(std::string name, std::string usage, std::string help, std::function<bool(const Words&, Args*, std::string*)> parse,
+	std::function<bool(Session&, const Args&, std::string*)> run)
+{
+	Verb verb;
+	verb.name = std::move(name);
+	verb.usage = std::move(usage);
+	verb.help = std::move(help);
+	verb.check = [parse = std::move(parse)](const Words& words, Parsed* parsed, std::string* error) {
+		Args args{};
+		if (!parse(words, &args, error))
+			return false;
+		*parsed = std::move(args);
+		return true;
+	};
+	verb.run = [run = std::move(run)](Session& session, const Parsed& parsed, std::string* error) {
+		const Args* args = std::any_cast<Args>(&parsed);
+		if (!args)
+		{
+			*error = "internal error: the line was not checked before it ran";
+			return false;
+		}
+		return run(session, *args, error);
+	};
+	return verb;
+}
 
 void RegisterVerb(Verb verb);
 const Verb* FindVerb(const std::string& name);

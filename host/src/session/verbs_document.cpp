@@ -1,4 +1,5 @@
 // new-document: starts a new, empty document and makes it the active one.
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/scene.h"
 
@@ -10,22 +11,21 @@ namespace
 
 const char* kUsage = "new-document";
 
-VerbRegistration registration(Verb{
+VerbRegistration registration(MakeVerb<NoArgs>(
 	"new-document",
 	kUsage,
 	"Creates an empty document; later commands work in it.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 0, kUsage, error); },
-	[](Context& ctx, const Words&, std::string* error) {
+	NoWords(kUsage),
+	[](Session& session, const NoArgs&, std::string* error) {
 		BaseDocument* doc = NewDocument();
 		if (!doc)
 		{
 			*error = "the document could not be created";
 			return false;
 		}
-		ctx.document = doc;
+		session.SetDocument(doc);
 		return true;
-	},
-});
+	}));
 
 } // namespace
 

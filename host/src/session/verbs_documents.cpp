@@ -2,6 +2,7 @@
 // format (a save, quit and reopen is how a user meets the same scene again), delete and select
 // objects.
 #include "hostapi/document.h"
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/documents.h"
 #include "standin/scene.h"
@@ -18,88 +19,93 @@ const char* kCloseUsage = "close-document";
 const char* kDeleteUsage = "delete-object <path>";
 const char* kSelectUsage = "select-object <path> [add]";
 
-bool RunSave(Context& ctx, const Words& args, std::string* error)
+struct PathArgs
 {
-	if (!RequireDocument(ctx, error))
-		return false;
-	return SaveDocument(ctx.document, ResolveScriptFile(ctx, args[0]), error);
+	std::string path;
+};
+
+std::function<bool(const Words&, PathArgs*, std::string*)> OnePath(const char* usage)
+{
+	return [usage](const Words& args, PathArgs* out, std::string* error) {
+		if (!CheckArity(args, 1, 1, usage, error))
+			return false;
+		out->path = args[0];
+		return true;
+	};
 }
 
-bool RunOpen(Context& ctx, const Words& args, std::string* error)
+struct SelectArgs
 {
-	BaseDocument* doc = LoadDocument(ResolveScriptFile(ctx, args[0]), error);
+	std::string path;
+	bool add = false;
+};
+
+bool ParseSelect(const Words& args, SelectArgs* out, std::string* error)
+{
+	if (!CheckNameThenOptionalAdd(args, kSelectUsage, error))
+		return false;
+	out->path = args[0];
+	out->add = args.size() == 2;
+	return true;
+}
+
+bool RunSave(Session& session, const PathArgs& args, std::string* error)
+{
+	if (!RequireDocument(session, error))
+		return false;
+	return SaveDocument(session.Document(), ResolveScriptFile(session, args.path), error);
+}
+
+bool RunOpen(Session& session, const PathArgs& args, std::string* error)
+{
+	BaseDocument* doc = LoadDocument(ResolveScriptFile(session, args.path), error);
 	if (!doc)
 		return false;
-	ctx.document = doc;
+	session.SetDocument(doc);
 	return true;
 }
 
-bool RunClose(Context& ctx, const Words&, std::string* error)
+bool RunClose(Session& session, const NoArgs&, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!RequireDocument(session, error))
 		return false;
-	CloseDocument(ctx.document);
-	ctx.document = nullptr;
+	CloseDocument(session.Document());
+	session.SetDocument(nullptr);
 	return true;
 }
 
-bool RunDelete(Context& ctx, const Words& args, std::string* error)
+bool RunDelete(Session& session, const PathArgs& args, std::string* error)
 {
 	BaseObject* op = nullptr;
-	if (!FindObject(ctx, args[0], &op, error))
+	if (!FindObject(session, args.path, &op, error))
 		return false;
 	BaseObject::Free(op);
 	return true;
 }
 
-bool RunSelect(Context& ctx, const Words& args, std::string* error)
+bool RunSelect(Session& session, const SelectArgs& args, std::string* error)
 {
 	BaseObject* op = nullptr;
-	if (!FindObject(ctx, args[0], &op, error))
+	if (!FindObject(session, args.path, &op, error))
 		return false;
-	ctx.document->SetActiveObject(op, args.size() == 2 ? SELECTION_ADD : SELECTION_NEW);
+	session.Document()->SetActiveObject(op, args.add ? SELECTION_ADD : SELECTION_NEW);
 	return true;
 }
 
-VerbRegistration save(Verb{
-	"save-document",
-	kSaveUsage,
-	"Saves the document to a file in the host's own format (objects keep their identities).",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, kSaveUsage, error); },
-	RunSave,
-});
+VerbRegistration save(MakeVerb<PathArgs>("save-document", kSaveUsage,
+	"Saves the document to a file in the host's own format (objects keep their identities).", OnePath(kSaveUsage), RunSave));
 
-VerbRegistration open(Verb{
-	"open-document",
-	kOpenUsage,
-	"Opens a saved document; it becomes the active one and later commands work in it.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, kOpenUsage, error); },
-	RunOpen,
-});
+VerbRegistration open(MakeVerb<PathArgs>("open-document", kOpenUsage,
+	"Opens a saved document; it becomes the active one and later commands work in it.", OnePath(kOpenUsage), RunOpen));
 
-VerbRegistration close(Verb{
-	"close-document",
-	kCloseUsage,
-	"Closes the document; until new-document or open-document there is none.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 0, kCloseUsage, error); },
-	RunClose,
-});
+VerbRegistration close(MakeVerb<NoArgs>("close-document", kCloseUsage,
+	"Closes the document; until new-document or open-document there is none.", NoWords(kCloseUsage), RunClose));
 
-VerbRegistration remove(Verb{
-	"delete-object",
-	kDeleteUsage,
-	"Deletes an object with its children and tags.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, kDeleteUsage, error); },
-	RunDelete,
-});
+VerbRegistration remove(MakeVerb<PathArgs>("delete-object", kDeleteUsage, "Deletes an object with its children and tags.", OnePath(kDeleteUsage),
+	RunDelete));
 
-VerbRegistration select(Verb{
-	"select-object",
-	kSelectUsage,
-	"Selects an object (with add: keeping the others selected).",
-	[](const Words& args, std::string* error) { return CheckNameThenOptionalAdd(args, kSelectUsage, error); },
-	RunSelect,
-});
+VerbRegistration select(MakeVerb<SelectArgs>("select-object", kSelectUsage, "Selects an object (with add: keeping the others selected).",
+	ParseSelect, RunSelect));
 
 } // namespace
 

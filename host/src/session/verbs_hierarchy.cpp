@@ -1,5 +1,7 @@
 // Commands that rearrange or rename objects.
 #include "hostapi/document.h"
+#include "session/lookup.h"
+#include "session/placement.h"
 #include "session/words.h"
 
 namespace standin::session
@@ -11,22 +13,52 @@ namespace
 const char* kParentUsage = "parent <child-path> <parent-path>";
 const char* kRenameUsage = "rename <path> <new-name>";
 
-bool RunParent(Context& ctx, const Words& args, std::string* error)
+struct ParentArgs
+{
+	std::string child;
+	std::string parent;
+};
+
+struct RenameArgs
+{
+	std::string path;
+	std::string name;
+};
+
+bool ParseParent(const Words& args, ParentArgs* out, std::string* error)
+{
+	if (!CheckArity(args, 2, 2, kParentUsage, error))
+		return false;
+	out->child = args[0];
+	out->parent = args[1];
+	return true;
+}
+
+bool ParseRename(const Words& args, RenameArgs* out, std::string* error)
+{
+	if (!CheckArity(args, 2, 2, kRenameUsage, error) || !CheckName(args[1], error))
+		return false;
+	out->path = args[0];
+	out->name = args[1];
+	return true;
+}
+
+bool RunParent(Session& session, const ParentArgs& args, std::string* error)
 {
 	BaseObject* child = nullptr;
 	BaseObject* parent = nullptr;
-	if (!FindObject(ctx, args[0], &child, error) || !FindObject(ctx, args[1], &parent, error))
+	if (!FindObject(session, args.child, &child, error) || !FindObject(session, args.parent, &parent, error))
 		return false;
 	for (BaseObject* up = parent; up; up = up->GetUp())
 		if (up == child)
 		{
-			*error = "cannot put '" + args[0] + "' under itself or its own child";
+			*error = "cannot put '" + args.child + "' under itself or its own child";
 			return false;
 		}
 	const std::string name = child->GetName().Get();
-	if (NameTaken(ctx, parent, name, child))
+	if (NameTaken(session, parent, name, child))
 	{
-		*error = "'" + args[1] + "' already has a child named '" + name + "'";
+		*error = "'" + args.parent + "' already has a child named '" + name + "'";
 		return false;
 	}
 	// Like moving it in an object list: the object stays where it is in the world.
@@ -36,40 +68,29 @@ bool RunParent(Context& ctx, const Words& args, std::string* error)
 	if (!CheckPlacement(child, parentMg, ml, false, error))
 		return false;
 	child->Remove();
-	AppendObject(ctx, child, parent);
+	AppendObject(session, child, parent);
 	child->SetMl(ml);
 	return true;
 }
 
-bool RunRename(Context& ctx, const Words& args, std::string* error)
+bool RunRename(Session& session, const RenameArgs& args, std::string* error)
 {
 	BaseObject* op = nullptr;
-	if (!FindObject(ctx, args[0], &op, error))
+	if (!FindObject(session, args.path, &op, error))
 		return false;
-	if (NameTaken(ctx, op->GetUp(), args[1], op))
+	if (NameTaken(session, op->GetUp(), args.name, op))
 	{
-		*error = "a sibling is already named '" + args[1] + "'";
+		*error = "a sibling is already named '" + args.name + "'";
 		return false;
 	}
-	op->SetName(String(args[1]));
+	op->SetName(String(args.name));
 	return true;
 }
 
-VerbRegistration parent(Verb{
-	"parent",
-	kParentUsage,
-	"Moves an object under another one as its last child, keeping its place in the world.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 2, 2, kParentUsage, error); },
-	RunParent,
-});
+VerbRegistration parent(MakeVerb<ParentArgs>("parent", kParentUsage,
+	"Moves an object under another one as its last child, keeping its place in the world.", ParseParent, RunParent));
 
-VerbRegistration rename(Verb{
-	"rename",
-	kRenameUsage,
-	"Renames an object.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 2, 2, kRenameUsage, error) && CheckName(args[1], error); },
-	RunRename,
-});
+VerbRegistration rename(MakeVerb<RenameArgs>("rename", kRenameUsage, "Renames an object.", ParseRename, RunRename));
 
 } // namespace
 

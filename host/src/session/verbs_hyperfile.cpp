@@ -1,6 +1,7 @@
 // dump-hyperfile and dump-set-file: show what a hyper file holds (keys, types, values), so a user
 // can look into the files plug-ins store.
 #include "hostapi/file.h"
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/hyperfile_dump.h"
 #include "standin/paths.h"
@@ -14,7 +15,7 @@ namespace
 const char* kDumpUsage = "dump-hyperfile <path>";
 const char* kSetFileUsage = "dump-set-file";
 
-bool Dump(Context& ctx, const std::string& path, std::string* error)
+bool Dump(Session& session, const std::string& path, std::string* error)
 {
 	std::string text;
 	std::string problem;
@@ -23,9 +24,9 @@ bool Dump(Context& ctx, const std::string& path, std::string* error)
 		*error = path + ": " + problem;
 		return false;
 	}
-	*ctx.out << text;
+	session.Out() << text;
 	if (!text.empty() && text.back() != '\n')
-		*ctx.out << "\n";
+		session.Out() << "\n";
 	return true;
 }
 
@@ -38,21 +39,12 @@ std::string SetFilePath()
 	return (prefs.GetDirectory() + "plugins" + "Tarnwick" + "Tarnwick.dat").GetString().Get();
 }
 
-VerbRegistration dumpHyperFile(Verb{
-	"dump-hyperfile",
-	kDumpUsage,
-	"Prints the identification and every key, type and value of a hyper file.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, kDumpUsage, error); },
-	[](Context& ctx, const Words& args, std::string* error) { return Dump(ctx, ResolveScriptFile(ctx, args[0]), error); },
-});
+VerbRegistration dumpHyperFile(MakeVerb<TextArgs>("dump-hyperfile", kDumpUsage, "Prints the identification and every key, type and value of a hyper file.",
+	TextWords(1, 1, kDumpUsage),
+	[](Session& session, const TextArgs& args, std::string* error) { return Dump(session, ResolveScriptFile(session, args.words[0]), error); }));
 
-VerbRegistration dumpSetFile(Verb{
-	"dump-set-file",
-	kSetFileUsage,
-	"Prints the set manager's saved sets file (Tarnwick.dat) like dump-hyperfile.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 0, kSetFileUsage, error); },
-	[](Context& ctx, const Words&, std::string* error) { return Dump(ctx, SetFilePath(), error); },
-});
+VerbRegistration dumpSetFile(MakeVerb<NoArgs>("dump-set-file", kSetFileUsage, "Prints the set manager's saved sets file (Tarnwick.dat) like dump-hyperfile.",
+	NoWords(kSetFileUsage), [](Session& session, const NoArgs&, std::string* error) { return Dump(session, SetFilePath(), error); }));
 
 } // namespace
 

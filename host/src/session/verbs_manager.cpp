@@ -4,6 +4,7 @@
 // restart-plugins, which a script needs to show that sets survive a restart.
 #include "standin/printable.h"
 #include "hostapi/document.h"
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/paths.h"
 #include "standin/plugins.h"
@@ -42,10 +43,10 @@ constexpr const char* kPluginName = "tarnwick";
 // A script names its elements one by one; this bounds a line's request.
 constexpr size_t kMaxGather = 100000;
 
-bool Send(Context& ctx, BaseContainer& request, std::string* error)
+bool Send(Session& session, BaseContainer& request, std::string* error)
 {
 	Int32 answer = 0;
-	if (!ctx.plugins || !ctx.plugins->SendPluginMessage(kPluginName, kAutomationMessage, &request, &answer))
+	if (!session.Plugins().SendPluginMessage(kPluginName, kAutomationMessage, &request, &answer))
 	{
 		*error = "the tarnwick plug-in is not loaded and started (run load-plugins first)";
 		return false;
@@ -58,10 +59,10 @@ bool Send(Context& ctx, BaseContainer& request, std::string* error)
 	return true;
 }
 
-bool Simple(Context& ctx, Int32 operation, const char* refusal, std::string* error, BaseContainer request = BaseContainer())
+bool Simple(Session& session, Int32 operation, const char* refusal, std::string* error, BaseContainer request = BaseContainer())
 {
 	request.SetInt32(kKeyOperation, operation);
-	if (!Send(ctx, request, error))
+	if (!Send(session, request, error))
 		return false;
 	if (!request.GetBool(kKeyResult))
 	{
@@ -73,13 +74,13 @@ bool Simple(Context& ctx, Int32 operation, const char* refusal, std::string* err
 
 // An element named by the script: "object:<path>", "material:<name>", or a bare name that must
 // name exactly one of the two.
-bool FindElement(Context& ctx, const std::string& word, BaseList2D** element, std::string* error)
+bool FindElement(Session& session, const std::string& word, BaseList2D** element, std::string* error)
 {
 	const std::string objectPrefix = "object:";
 	const std::string materialPrefix = "material:";
 	if (word.rfind(materialPrefix, 0) == 0)
 	{
-		BaseMaterial* mat = FindMaterial(ctx.document, word.substr(materialPrefix.size()));
+		BaseMaterial* mat = FindMaterial(session.Document(), word.substr(materialPrefix.size()));
 		if (!mat)
 		{
 			*error = "no material named '" + word.substr(materialPrefix.size()) + "'";
@@ -91,13 +92,13 @@ bool FindElement(Context& ctx, const std::string& word, BaseList2D** element, st
 	if (word.rfind(objectPrefix, 0) == 0)
 	{
 		BaseObject* op = nullptr;
-		if (!FindObject(ctx, word.substr(objectPrefix.size()), &op, error))
+		if (!FindObject(session, word.substr(objectPrefix.size()), &op, error))
 			return false;
 		*element = op;
 		return true;
 	}
-	BaseObject* op = FindObjectByPath(ctx.document, word);
-	BaseMaterial* mat = FindMaterial(ctx.document, word);
+	BaseObject* op = FindObjectByPath(session.Document(), word);
+	BaseMaterial* mat = FindMaterial(session.Document(), word);
 	if (op && mat)
 	{
 		*error = "'" + word + "' names an object and a material; write object:" + word + " or material:" + word;
@@ -112,28 +113,28 @@ bool FindElement(Context& ctx, const std::string& word, BaseList2D** element, st
 	return true;
 }
 
-bool RunGather(Context& ctx, const Words& args, std::string* error)
+bool RunGather(Session& session, const TextArgs& args, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!RequireDocument(session, error))
 		return false;
 	BaseContainer request;
-	for (size_t i = 0; i < args.size(); ++i)
+	for (size_t i = 0; i < args.words.size(); ++i)
 	{
 		BaseList2D* element = nullptr;
-		if (!FindElement(ctx, args[i], &element, error))
+		if (!FindElement(session, args.words[i], &element, error))
 			return false;
 		request.SetLink(kKeyLinkFirst + static_cast<Int32>(i), element);
 	}
-	request.SetInt32(kKeyLinkCount, static_cast<Int32>(args.size()));
-	return Simple(ctx, kGather, "the elements could not be added (out of memory)", error, request);
+	request.SetInt32(kKeyLinkCount, static_cast<Int32>(args.words.size()));
+	return Simple(session, kGather, "the elements could not be added (out of memory)", error, request);
 }
 
-bool RunSaveSet(Context& ctx, const Words& args, std::string* error)
+bool RunSaveSet(Session& session, const TextArgs& args, std::string* error)
 {
 	BaseContainer request;
-	request.SetString(kKeyText, String(args[0]));
+	request.SetString(kKeyText, String(args.words[0]));
 	request.SetInt32(kKeyOperation, kSaveSet);
-	if (!Send(ctx, request, error))
+	if (!Send(session, request, error))
 		return false;
 	if (!request.GetBool(kKeyResult))
 	{
@@ -150,124 +151,107 @@ bool RunSaveSet(Context& ctx, const Words& args, std::string* error)
 	return true;
 }
 
-bool RunLoadSet(Context& ctx, const Words& args, std::string* error)
+struct SetNumberArgs
 {
 	Int32 number = 0;
-	ParseInt(args[0], "set number", 0, 0x7fffffff, &number, error);
-	BaseContainer request;
-	request.SetInt32(kKeyNumber, number);
-	return Simple(ctx, kLoadSet, "there is no such set", error, request);
+};
+
+bool ParseLoadSet(const Words& args, SetNumberArgs* out, std::string* error)
+{
+	return CheckArity(args, 1, 1, "manager-load-set <number>", error) && ParseInt(args[0], "set number", 0, 0x7fffffff, &out->number, error);
 }
 
-bool RunPrint(Context& ctx, const Words&, std::string* error)
+bool RunLoadSet(Session& session, const SetNumberArgs& args, std::string* error)
+{
+	BaseContainer request;
+	request.SetInt32(kKeyNumber, args.number);
+	return Simple(session, kLoadSet, "there is no such set", error, request);
+}
+
+bool RunPrint(Session& session, const NoArgs&, std::string* error)
 {
 	BaseContainer request;
 	request.SetInt32(kKeyOperation, kDescribe);
-	if (!Send(ctx, request, error))
+	if (!Send(session, request, error))
 		return false;
 	// Names in the listing come from the scene and the set file; control bytes in them must not
 	// reach the terminal.
-	*ctx.out << PrintableLines(request.GetString(kKeyReport).Get());
+	session.Out() << PrintableLines(request.GetString(kKeyReport).Get());
 	return true;
 }
 
-bool RunOpen(Context& ctx, const Words& args, std::string* error)
+bool RunOpen(Session& session, const TextArgs& args, std::string* error)
 {
 	BaseContainer request;
-	if (!args.empty())
-		request.SetString(kKeyText, String(args[0]));
-	return Simple(ctx, kOpen, "the manager could not be opened", error, request);
+	if (!args.words.empty())
+		request.SetString(kKeyText, String(args.words[0]));
+	return Simple(session, kOpen, "the manager could not be opened", error, request);
 }
 
-bool RunRestart(Context& ctx, const Words&, std::string* error)
+bool RunRestart(Session& session, const NoArgs&, std::string* error)
 {
-	if (!ctx.plugins || !ctx.plugins->IsLoaded())
+	PluginHost& plugins = session.Plugins();
+	if (!plugins.IsLoaded())
 	{
 		*error = "no plug-ins are loaded";
 		return false;
 	}
-	const std::string folder = ctx.plugins->Folder();
+	const std::string folder = plugins.Folder();
 	// Like quitting: every document goes with the plug-ins.
-	ctx.plugins->Shutdown();
-	ctx.document = nullptr;
+	plugins.Shutdown();
+	session.SetDocument(nullptr);
 	std::string report;
-	if (!ctx.plugins->LoadFolder(folder, &report))
+	if (!plugins.LoadFolder(folder, &report))
 	{
 		*error = OneLine(report);
 		return false;
 	}
-	for (const LoadedPlugin& plugin : ctx.plugins->Plugins())
-		*ctx.out << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state) << "\n";
+	for (const LoadedPlugin& plugin : plugins.Plugins())
+		session.Out() << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state) << "\n";
 	return true;
 }
 
-Verb NoArguments(const char* name, const char* help, std::function<bool(Context&, const Words&, std::string*)> run)
+Verb NoArguments(const char* name, const char* help, std::function<bool(Session&, const NoArgs&, std::string*)> run)
 {
-	const std::string usage = name;
-	return Verb{
-		name,
-		usage,
-		help,
-		[usage](const Words& args, std::string* error) { return CheckArity(args, 0, 0, usage, error); },
-		std::move(run),
-	};
+	return MakeVerb<NoArgs>(name, name, help, NoWords(name), std::move(run));
 }
 
-VerbRegistration gather(Verb{
-	"manager-gather",
-	"manager-gather <name>...",
+VerbRegistration gather(MakeVerb<TextArgs>("manager-gather", "manager-gather <name>...",
 	"Adds objects (with their children) and materials to the manager's held list, in the order given; "
 	"prefix object: or material: where a name is both.",
-	[](const Words& args, std::string* error) {
+	[](const Words& args, TextArgs* out, std::string* error) {
 		if (args.empty() || args.size() > kMaxGather)
 		{
 			*error = "usage: manager-gather <name>...";
 			return false;
 		}
+		out->words = args;
 		return true;
 	},
-	RunGather,
-});
+	RunGather));
 
-VerbRegistration saveSet(Verb{
-	"manager-save-set",
-	"manager-save-set <name>",
+VerbRegistration saveSet(MakeVerb<TextArgs>("manager-save-set", "manager-save-set <name>",
 	"Saves the held list's top level as a new set with that name, makes it current and writes the set file.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, "manager-save-set <name>", error); },
-	RunSaveSet,
-});
+	TextWords(1, 1, "manager-save-set <name>"), RunSaveSet));
 
-VerbRegistration loadSet(Verb{
-	"manager-load-set",
-	"manager-load-set <number>",
-	"Replaces the held list by the members of set <number> that still exist (0: none).",
-	[](const Words& args, std::string* error) {
-		Int32 number = 0;
-		return CheckArity(args, 1, 1, "manager-load-set <number>", error) &&
-			ParseInt(args[0], "set number", 0, 0x7fffffff, &number, error);
-	},
-	RunLoadSet,
-});
+VerbRegistration loadSet(MakeVerb<SetNumberArgs>("manager-load-set", "manager-load-set <number>",
+	"Replaces the held list by the members of set <number> that still exist (0: none).", ParseLoadSet, RunLoadSet));
 
-VerbRegistration open(Verb{
-	"manager-open",
-	"manager-open [caption]",
+VerbRegistration open(MakeVerb<TextArgs>("manager-open", "manager-open [caption]",
 	"Does what opening the manager does: no current set, the set button's default caption, the sets read from the set file.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 1, "manager-open [caption]", error); },
-	RunOpen,
-});
+	TextWords(0, 1, "manager-open [caption]"), RunOpen));
 
 VerbRegistration removeSet(NoArguments("manager-remove-set",
 	"Removes the current set; the one before it becomes current. The set file is written at the next save.",
-	[](Context& ctx, const Words&, std::string* error) { return Simple(ctx, kRemoveSet, "there is no current set", error); }));
+	[](Session& session, const NoArgs&, std::string* error) { return Simple(session, kRemoveSet, "there is no current set", error); }));
 
 VerbRegistration updateSet(NoArguments("manager-update-set",
 	"Makes the held list's top level the current set's members.",
-	[](Context& ctx, const Words&, std::string* error) { return Simple(ctx, kUpdateSet, "there is no current set", error); }));
+	[](Session& session, const NoArgs&, std::string* error) { return Simple(session, kUpdateSet, "there is no current set", error); }));
 
 VerbRegistration refresh(NoArguments("manager-refresh",
 	"Does what a document change does: the held list is rebuilt against the scene, then sets lose members that are gone.",
-	[](Context& ctx, const Words&, std::string* error) { return Simple(ctx, kRefresh, "the held list could not be rebuilt (out of memory)", error); }));
+	[](Session& session, const NoArgs&, std::string* error) { return Simple(session, kRefresh, "the held list could not be rebuilt (out of memory)", error); }));
 
 VerbRegistration print(NoArguments("manager-print", "Prints the manager's sets, current set, set button caption and held list.", RunPrint));
 
@@ -275,16 +259,12 @@ VerbRegistration restart(NoArguments("restart-plugins",
 	"Ends and unloads every plug-in and closes every document, then loads the same plug-ins again: a quit and restart.",
 	RunRestart));
 
-VerbRegistration setPrefs(Verb{
-	"set-prefs",
-	"set-prefs <folder>",
-	"Makes <folder> the host's user preference folder; plug-ins keep their files beside it.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, "set-prefs <folder>", error); },
-	[](Context& ctx, const Words& args, std::string*) {
-		SetPrefsFolder(ResolveScriptFile(ctx, args[0]));
+VerbRegistration setPrefs(MakeVerb<TextArgs>("set-prefs", "set-prefs <folder>",
+	"Makes <folder> the host's user preference folder; plug-ins keep their files beside it.", TextWords(1, 1, "set-prefs <folder>"),
+	[](Session& session, const TextArgs& args, std::string*) {
+		SetPrefsFolder(ResolveScriptFile(session, args.words[0]));
 		return true;
-	},
-});
+	}));
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "hostapi/document.h"
+#include "session/lookup.h"
+#include "session/placement.h"
 #include "session/words.h"
 #include "standin/meshio.h"
 #include "standin/scene.h"
@@ -16,7 +18,19 @@ namespace
 const char* kExportUsage = "export-mesh <object path> <file.obj>";
 const char* kImportUsage = "import-mesh <file> [name]";
 
-bool CheckExport(const Words& args, std::string* error)
+struct ExportArgs
+{
+	std::string object;
+	std::string file;
+};
+
+struct ImportArgs
+{
+	std::string file;
+	std::string name; // empty: named after the file
+};
+
+bool ParseExport(const Words& args, ExportArgs* out, std::string* error)
 {
 	if (!CheckArity(args, 2, 2, kExportUsage, error))
 		return false;
@@ -28,17 +42,29 @@ bool CheckExport(const Words& args, std::string* error)
 		*error = "meshes are exported as Wavefront OBJ: the file name must end in .obj";
 		return false;
 	}
+	out->object = args[0];
+	out->file = args[1];
 	return true;
 }
 
-bool RunExport(Context& ctx, const Words& args, std::string* error)
+bool ParseImport(const Words& args, ImportArgs* out, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!CheckArity(args, 1, 2, kImportUsage, error) || (args.size() > 1 && !CheckName(args[1], error)))
+		return false;
+	out->file = args[0];
+	if (args.size() > 1)
+		out->name = args[1];
+	return true;
+}
+
+bool RunExport(Session& session, const ExportArgs& args, std::string* error)
+{
+	if (!RequireDocument(session, error))
 		return false;
 	BaseObject* op = nullptr;
-	if (!FindObject(ctx, args[0], &op, error))
+	if (!FindObject(session, args.object, &op, error))
 		return false;
-	const std::string path = ResolveScriptFile(ctx, args[1]);
+	const std::string path = ResolveScriptFile(session, args.file);
 	std::string why;
 	if (!ExportObj(op, path, &why))
 	{
@@ -48,11 +74,11 @@ bool RunExport(Context& ctx, const Words& args, std::string* error)
 	return true;
 }
 
-bool RunImport(Context& ctx, const Words& args, std::string* error)
+bool RunImport(Session& session, const ImportArgs& args, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!RequireDocument(session, error))
 		return false;
-	const std::string path = ResolveScriptFile(ctx, args[0]);
+	const std::string path = ResolveScriptFile(session, args.file);
 	std::string why;
 	PolygonObject* op = ImportMesh(path, &why);
 	if (!op)
@@ -60,39 +86,35 @@ bool RunImport(Context& ctx, const Words& args, std::string* error)
 		*error = path + ": " + why;
 		return false;
 	}
-	if (args.size() > 1)
-		op->SetName(String(args[1]));
+	if (!args.name.empty())
+		op->SetName(String(args.name));
 	const std::string name = op->GetName().Get();
 	// A file named "a/b.ply" gives "b"; a name with '/' could not be found by its path.
 	std::string nameError;
-	if (!CheckName(name, &nameError) || NameTaken(ctx, nullptr, name, nullptr))
+	if (!CheckName(name, &nameError) || NameTaken(session, nullptr, name, nullptr))
 	{
 		BaseObject* free = op;
 		BaseObject::Free(free);
 		*error = nameError.empty() ? "an object named '" + name + "' already exists at the top level" : nameError + " (give the object a name)";
 		return false;
 	}
-	AppendObject(ctx, op, nullptr);
+	AppendObject(session, op, nullptr);
 	return true;
 }
 
-VerbRegistration exportMesh(Verb{
+VerbRegistration exportMesh(MakeVerb<ExportArgs>(
 	"export-mesh",
 	kExportUsage,
 	"Writes a polygon object (points in world space, texture coordinates from its UVW tag) to a Wavefront OBJ file; an older file is replaced only once the new one is complete.",
-	CheckExport,
-	RunExport,
-});
+	ParseExport,
+	RunExport));
 
-VerbRegistration importMesh(Verb{
+VerbRegistration importMesh(MakeVerb<ImportArgs>(
 	"import-mesh",
 	kImportUsage,
 	"Imports an OBJ, PLY, STL, glTF or GLB file (relative to the script's folder) as one polygon object, named after the file unless a name is given.",
-	[](const Words& args, std::string* error) {
-		return CheckArity(args, 1, 2, kImportUsage, error) && (args.size() < 2 || CheckName(args[1], error));
-	},
-	RunImport,
-});
+	ParseImport,
+	RunImport));
 
 } // namespace
 

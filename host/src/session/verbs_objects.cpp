@@ -1,6 +1,7 @@
 // Commands that add objects: primitives, nulls and OBJ imports, always as the last top-level
 // object. Names must be unique among their siblings so that name paths stay unambiguous.
 #include "hostapi/document.h"
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/scene.h"
 
@@ -19,7 +20,26 @@ constexpr Int32 kDefaultSegments = 4;
 // Enough for any test scene; bounds the polygon count a script can ask for.
 constexpr Int32 kMaxSegments = 1000;
 
-bool CheckAddObject(const Words& args, std::string* error)
+struct AddObjectArgs
+{
+	Int32 type = Ocube;
+	std::string name;
+	Float size = kDefaultSize;
+	Int32 segments = kDefaultSegments;
+};
+
+struct NameArgs
+{
+	std::string name;
+};
+
+struct ImportArgs
+{
+	std::string file;
+	std::string name; // empty: named after the file
+};
+
+bool ParseAddObject(const Words& args, AddObjectArgs* out, std::string* error)
 {
 	if (!CheckArity(args, 2, 4, kAddObjectUsage, error))
 		return false;
@@ -28,61 +48,72 @@ bool CheckAddObject(const Words& args, std::string* error)
 		*error = "unknown primitive '" + args[0] + "' (cube or plane)";
 		return false;
 	}
+	out->type = args[0] == "cube" ? Ocube : Oplane;
 	if (!CheckName(args[1], error))
 		return false;
-	Float size = 0.0;
-	if (args.size() > 2 && !ParseReal(args[2], "size", &size, error))
+	out->name = args[1];
+	if (args.size() > 2 && !ParseReal(args[2], "size", &out->size, error))
 		return false;
-	if (args.size() > 2 && size <= 0.0)
+	if (out->size <= 0.0)
 	{
 		*error = "size must be greater than 0";
 		return false;
 	}
-	Int32 segments = 0;
 	if (args.size() > 3)
 	{
-		if (args[0] == "cube")
+		if (out->type == Ocube)
 		{
 			*error = "a cube takes no segment count";
 			return false;
 		}
-		if (!ParseInt(args[3], "segments", 1, kMaxSegments, &segments, error))
+		if (!ParseInt(args[3], "segments", 1, kMaxSegments, &out->segments, error))
 			return false;
 	}
 	return true;
 }
 
-bool RunAddObject(Context& ctx, const Words& args, std::string* error)
+bool ParseAddNull(const Words& args, NameArgs* out, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!CheckArity(args, 1, 1, kAddNullUsage, error) || !CheckName(args[0], error))
 		return false;
-	if (NameTaken(ctx, nullptr, args[1], nullptr))
-	{
-		*error = "an object named '" + args[1] + "' already exists at the top level";
-		return false;
-	}
-	Float size = kDefaultSize;
-	Int32 segments = kDefaultSegments;
-	std::string ignored;
-	if (args.size() > 2)
-		ParseReal(args[2], "size", &size, &ignored);
-	if (args.size() > 3)
-		ParseInt(args[3], "segments", 1, kMaxSegments, &segments, &ignored);
-	PolygonObject* op = MakePrimitive(args[0] == "cube" ? Ocube : Oplane, size, segments, error);
-	if (!op)
-		return false;
-	op->SetName(String(args[1]));
-	AppendObject(ctx, op, nullptr);
+	out->name = args[0];
 	return true;
 }
 
-bool RunAddNull(Context& ctx, const Words& args, std::string* error)
+bool ParseImport(const Words& args, ImportArgs* out, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!CheckArity(args, 1, 2, kImportUsage, error) || (args.size() > 1 && !CheckName(args[1], error)))
 		return false;
-	if (NameTaken(ctx, nullptr, args[0], nullptr))
+	out->file = args[0];
+	if (args.size() > 1)
+		out->name = args[1];
+	return true;
+}
+
+bool RunAddObject(Session& session, const AddObjectArgs& args, std::string* error)
+{
+	if (!RequireDocument(session, error))
+		return false;
+	if (NameTaken(session, nullptr, args.name, nullptr))
 	{
-		*error = "an object named '" + args[0] + "' already exists at the top level";
+		*error = "an object named '" + args.name + "' already exists at the top level";
+		return false;
+	}
+	PolygonObject* op = MakePrimitive(args.type, args.size, args.segments, error);
+	if (!op)
+		return false;
+	op->SetName(String(args.name));
+	AppendObject(session, op, nullptr);
+	return true;
+}
+
+bool RunAddNull(Session& session, const NameArgs& args, std::string* error)
+{
+	if (!RequireDocument(session, error))
+		return false;
+	if (NameTaken(session, nullptr, args.name, nullptr))
+	{
+		*error = "an object named '" + args.name + "' already exists at the top level";
 		return false;
 	}
 	BaseObject* op = BaseObject::Alloc(Onull);
@@ -91,16 +122,16 @@ bool RunAddNull(Context& ctx, const Words& args, std::string* error)
 		*error = "the null object could not be created";
 		return false;
 	}
-	op->SetName(String(args[0]));
-	AppendObject(ctx, op, nullptr);
+	op->SetName(String(args.name));
+	AppendObject(session, op, nullptr);
 	return true;
 }
 
-bool RunImport(Context& ctx, const Words& args, std::string* error)
+bool RunImport(Session& session, const ImportArgs& args, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!RequireDocument(session, error))
 		return false;
-	const std::string path = ResolveScriptFile(ctx, args[0]);
+	const std::string path = ResolveScriptFile(session, args.file);
 	std::string why;
 	PolygonObject* op = ImportObj(path, &why);
 	if (!op)
@@ -108,45 +139,29 @@ bool RunImport(Context& ctx, const Words& args, std::string* error)
 		*error = path + ": " + why;
 		return false;
 	}
-	if (args.size() > 1)
-		op->SetName(String(args[1]));
+	if (!args.name.empty())
+		op->SetName(String(args.name));
 	const std::string name = op->GetName().Get();
-	if (NameTaken(ctx, nullptr, name, nullptr))
+	if (NameTaken(session, nullptr, name, nullptr))
 	{
 		BaseObject* free = op;
 		BaseObject::Free(free);
 		*error = "an object named '" + name + "' already exists at the top level";
 		return false;
 	}
-	AppendObject(ctx, op, nullptr);
+	AppendObject(session, op, nullptr);
 	return true;
 }
 
-VerbRegistration addObject(Verb{
-	"add-object",
-	kAddObjectUsage,
-	"Adds a cube (edge length size) or a plane (size x size, segments x segments quads); default size 200, 4 segments.",
-	CheckAddObject,
-	RunAddObject,
-});
+VerbRegistration addObject(MakeVerb<AddObjectArgs>("add-object", kAddObjectUsage,
+	"Adds a cube (edge length size) or a plane (size x size, segments x segments quads); default size 200, 4 segments.", ParseAddObject,
+	RunAddObject));
 
-VerbRegistration addNull(Verb{
-	"add-null",
-	kAddNullUsage,
-	"Adds an empty null object (a group for parent).",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, kAddNullUsage, error) && CheckName(args[0], error); },
-	RunAddNull,
-});
+VerbRegistration addNull(MakeVerb<NameArgs>("add-null", kAddNullUsage, "Adds an empty null object (a group for parent).", ParseAddNull, RunAddNull));
 
-VerbRegistration importObj(Verb{
-	"import-obj",
-	kImportUsage,
-	"Imports a Wavefront OBJ file (relative to the script's folder) as one polygon object, named after the file unless a name is given.",
-	[](const Words& args, std::string* error) {
-		return CheckArity(args, 1, 2, kImportUsage, error) && (args.size() < 2 || CheckName(args[1], error));
-	},
-	RunImport,
-});
+VerbRegistration importObj(MakeVerb<ImportArgs>("import-obj", kImportUsage,
+	"Imports a Wavefront OBJ file (relative to the script's folder) as one polygon object, named after the file unless a name is given.", ParseImport,
+	RunImport));
 
 } // namespace
 

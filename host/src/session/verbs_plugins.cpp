@@ -1,9 +1,10 @@
 // load-plugins: loads and starts the plug-ins of a folder.
 #include <filesystem>
 
-#include "standin/printable.h"
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/plugins.h"
+#include "standin/printable.h"
 
 namespace standin::session
 {
@@ -19,19 +20,20 @@ bool SameFolder(const std::string& a, const std::string& b)
 	return std::filesystem::equivalent(a, b, ec);
 }
 
-bool Run(Context& ctx, const Words& args, std::string* error)
+bool Run(Session& session, const TextArgs& args, std::string* error)
 {
-	const std::string folder = args.empty() ? ctx.pluginsFolder : ResolveScriptFile(ctx, args[0]);
+	const std::string folder = args.words.empty() ? session.PluginsFolder() : ResolveScriptFile(session, args.words[0]);
 	if (folder.empty())
 	{
 		*error = "no plug-ins folder: name one or start the host with --plugins";
 		return false;
 	}
-	if (ctx.plugins->IsLoaded())
+	PluginHost& plugins = session.Plugins();
+	if (plugins.IsLoaded())
 	{
-		if (SameFolder(folder, ctx.plugins->Folder()))
+		if (SameFolder(folder, plugins.Folder()))
 			return true;
-		*error = "plug-ins are already loaded from " + ctx.plugins->Folder();
+		*error = "plug-ins are already loaded from " + plugins.Folder();
 		return false;
 	}
 	std::error_code ec;
@@ -41,24 +43,19 @@ bool Run(Context& ctx, const Words& args, std::string* error)
 		return false;
 	}
 	std::string report;
-	if (!ctx.plugins->LoadFolder(folder, &report))
+	if (!plugins.LoadFolder(folder, &report))
 	{
 		*error = OneLine(report);
 		return false;
 	}
-	for (const LoadedPlugin& plugin : ctx.plugins->Plugins())
-		*ctx.out << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state)
-				 << (plugin.problem.empty() ? "" : " (" + Printable(plugin.problem) + ")") << "\n";
+	for (const LoadedPlugin& plugin : plugins.Plugins())
+		session.Out() << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state)
+					  << (plugin.problem.empty() ? "" : " (" + Printable(plugin.problem) + ")") << "\n";
 	return true;
 }
 
-VerbRegistration registration(Verb{
-	"load-plugins",
-	kUsage,
-	"Loads and starts every plug-in of the folder (default: the host's plug-ins folder).",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 1, kUsage, error); },
-	Run,
-});
+VerbRegistration registration(MakeVerb<TextArgs>("load-plugins", kUsage,
+	"Loads and starts every plug-in of the folder (default: the host's plug-ins folder).", TextWords(0, 1, kUsage), Run));
 
 } // namespace
 

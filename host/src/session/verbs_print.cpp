@@ -2,9 +2,10 @@
 // example script into a check of what the plug-ins printed.
 #include <cstdint>
 
-#include "standin/printable.h"
+#include "session/lookup.h"
 #include "session/words.h"
 #include "standin/console.h"
+#include "standin/printable.h"
 #include "standin/scene.h"
 
 namespace standin::session
@@ -15,71 +16,51 @@ namespace
 
 const char* kExpectUsage = "expect-console <text>";
 
-bool RunPrintScene(Context& ctx, const Words&, std::string* error)
+bool RunPrintScene(Session& session, const NoArgs&, std::string* error)
 {
-	if (!RequireDocument(ctx, error))
+	if (!RequireDocument(session, error))
 		return false;
-	const std::string text = DescribeScene(ctx.document);
-	*ctx.out << text;
+	const std::string text = DescribeScene(session.Document());
+	session.Out() << text;
 	if (!text.empty() && text.back() != '\n')
-		*ctx.out << '\n';
+		session.Out() << '\n';
 	return true;
 }
 
-bool RunPrintConsole(Context& ctx, const Words&, std::string*)
+bool RunPrintConsole(Session& session, const NoArgs&, std::string*)
 {
 	for (const std::string& line : ConsoleLines())
-		*ctx.out << Printable(line) << '\n';
+		session.Out() << Printable(line) << '\n';
 	return true;
 }
 
-bool RunPrint(Context& ctx, const Words& args, std::string*)
+bool RunPrint(Session& session, const TextArgs& args, std::string*)
 {
-	for (size_t i = 0; i < args.size(); ++i)
-		*ctx.out << (i ? " " : "") << Printable(args[i]);
-	*ctx.out << '\n';
+	for (size_t i = 0; i < args.words.size(); ++i)
+		session.Out() << (i ? " " : "") << Printable(args.words[i]);
+	session.Out() << '\n';
 	return true;
 }
 
-bool RunExpect(Context&, const Words& args, std::string* error)
+bool RunExpect(Session&, const TextArgs& args, std::string* error)
 {
-	if (ConsoleContains(args[0]))
+	if (ConsoleContains(args.words[0]))
 		return true;
-	*error = "no console line contains \"" + args[0] + "\"";
+	*error = "no console line contains \"" + args.words[0] + "\"";
 	return false;
 }
 
-VerbRegistration printScene(Verb{
-	"print-scene",
-	"print-scene",
-	"Prints the document's objects and materials.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 0, "print-scene", error); },
-	RunPrintScene,
-});
+VerbRegistration printScene(MakeVerb<NoArgs>("print-scene", "print-scene", "Prints the document's objects and materials.", NoWords("print-scene"),
+	RunPrintScene));
 
-VerbRegistration printConsole(Verb{
-	"print-console",
-	"print-console",
-	"Prints every host console line so far.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 0, 0, "print-console", error); },
-	RunPrintConsole,
-});
+VerbRegistration printConsole(MakeVerb<NoArgs>("print-console", "print-console", "Prints every host console line so far.", NoWords("print-console"),
+	RunPrintConsole));
 
-VerbRegistration print(Verb{
-	"print",
-	"print <text>...",
-	"Prints its words, separated by blanks.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, SIZE_MAX, "print <text>...", error); },
-	RunPrint,
-});
+VerbRegistration print(MakeVerb<TextArgs>("print", "print <text>...", "Prints its words, separated by blanks.", TextWords(1, SIZE_MAX, "print <text>..."),
+	RunPrint));
 
-VerbRegistration expectConsole(Verb{
-	"expect-console",
-	kExpectUsage,
-	"Fails the run unless some console line contains the text.",
-	[](const Words& args, std::string* error) { return CheckArity(args, 1, 1, kExpectUsage, error); },
-	RunExpect,
-});
+VerbRegistration expectConsole(MakeVerb<TextArgs>("expect-console", kExpectUsage, "Fails the run unless some console line contains the text.",
+	TextWords(1, 1, kExpectUsage), RunExpect));
 
 } // namespace
 

@@ -2,11 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 
-#include "hostapi/document.h"
-#include "scene/document_data.h"
-#include "standin/scene.h"
+#include "hostapi/input.h"
 
 namespace standin::session
 {
@@ -110,6 +107,69 @@ bool ParseInt(const std::string& word, const char* what, Int32 lo, Int32 hi, Int
 	return true;
 }
 
+bool ParseReals(const Words& args, size_t first, size_t count, const char* what, Float* values, std::string* error)
+{
+	for (size_t i = 0; i < count; ++i)
+		if (!ParseReal(args[first + i], what, &values[i], error))
+			return false;
+	return true;
+}
+
+bool ParsePixel(const std::string& word, const char* what, Float* value, std::string* error)
+{
+	// Views are at most 16384 pixels wide; this leaves room for points beside them.
+	constexpr Float kPixelLimit = 1 << 20;
+	if (!ParseReal(word, what, value, error))
+		return false;
+	if (*value < -kPixelLimit || *value > kPixelLimit)
+	{
+		*error = std::string(what) + " " + word + " is outside -1048576..1048576";
+		return false;
+	}
+	return true;
+}
+
+bool ParseOnOff(const std::string& word, bool* value, std::string* error)
+{
+	if (word == "on" || word == "true" || word == "1")
+		*value = true;
+	else if (word == "off" || word == "false" || word == "0")
+		*value = false;
+	else
+	{
+		*error = "expected on or off, not '" + word + "'";
+		return false;
+	}
+	return true;
+}
+
+bool ParseQualifier(const std::string& word, Int32* bit)
+{
+	if (word == "shift")
+		*bit = QSHIFT;
+	else if (word == "ctrl")
+		*bit = QCTRL;
+	else if (word == "alt")
+		*bit = QALT;
+	else
+		return false;
+	return true;
+}
+
+std::string QualifierWords(Int32 qualifiers)
+{
+	std::string words;
+	const struct
+	{
+		Int32 bit;
+		const char* word;
+	} names[] = {{QSHIFT, "shift"}, {QCTRL, "ctrl"}, {QALT, "alt"}};
+	for (const auto& n : names)
+		if (qualifiers & n.bit)
+			words += (words.empty() ? "" : " ") + std::string(n.word);
+	return words.empty() ? "none" : words;
+}
+
 bool CheckName(const std::string& word, std::string* error)
 {
 	if (word.empty())
@@ -135,53 +195,6 @@ bool CheckArity(const Words& args, size_t lo, size_t hi, const std::string& usag
 	return true;
 }
 
-bool RequireDocument(const Context& ctx, std::string* error)
-{
-	if (ctx.document)
-		return true;
-	*error = "there is no document yet (use new-document first)";
-	return false;
-}
-
-bool FindObject(const Context& ctx, const std::string& path, BaseObject** op, std::string* error)
-{
-	if (!RequireDocument(ctx, error))
-		return false;
-	*op = FindObjectByPath(ctx.document, path);
-	if (!*op)
-	{
-		*error = "no object '" + path + "'";
-		return false;
-	}
-	return true;
-}
-
-namespace
-{
-
-// The list that holds the children of parent, or the document's top level.
-scene::ListHead* ChildList(const Context& ctx, BaseObject* parent)
-{
-	if (parent)
-		return &scene::CoreOf(parent)->children;
-	scene::DocumentData* doc = scene::DocumentDataOf(ctx.document);
-	return doc ? &doc->children : nullptr;
-}
-
-} // namespace
-
-bool NameTaken(const Context& ctx, BaseObject* parent, const std::string& name, const BaseObject* except)
-{
-	scene::ListHead* list = ChildList(ctx, parent);
-	return list && scene::CountNamed(*list, name, scene::CoreOf(except)) > 0;
-}
-
-void AppendObject(const Context& ctx, BaseObject* op, BaseObject* parent)
-{
-	scene::ListHead* list = ChildList(ctx, parent);
-	ctx.document->InsertObject(op, parent, list ? scene::ApiOf<BaseObject>(list->last) : nullptr);
-}
-
 std::string OneLine(const std::string& report)
 {
 	std::string line;
@@ -198,20 +211,6 @@ std::string OneLine(const std::string& report)
 	return line;
 }
 
-std::string ResolveScriptFile(const Context& ctx, const std::string& file)
-{
-	namespace fs = std::filesystem;
-	fs::path p(file);
-	if (p.is_absolute())
-		return p.string();
-	return (fs::path(ctx.scriptPath).parent_path() / p).lexically_normal().string();
-}
-
-} // namespace standin::session
-
-namespace standin::session
-{
-
 bool CheckNameThenOptionalAdd(const Words& args, const std::string& usage, std::string* error)
 {
 	if (!CheckArity(args, 1, 2, usage, error))
@@ -222,6 +221,21 @@ bool CheckNameThenOptionalAdd(const Words& args, const std::string& usage, std::
 		return false;
 	}
 	return true;
+}
+
+std::function<bool(const Words&, NoArgs*, std::string*)> NoWords(std::string usage)
+{
+	return [usage = std::move(usage)](const Words& args, NoArgs*, std::string* error) { return CheckArity(args, 0, 0, usage, error); };
+}
+
+std::function<bool(const Words&, TextArgs*, std::string*)> TextWords(size_t lo, size_t hi, std::string usage)
+{
+	return [lo, hi, usage = std::move(usage)](const Words& args, TextArgs* out, std::string* error) {
+		if (!CheckArity(args, lo, hi, usage, error))
+			return false;
+		out->words = args;
+		return true;
+	};
 }
 
 } // namespace standin::session

@@ -1,14 +1,13 @@
-// Helpers shared by the session runner and the verbs: splitting a line into words and reading
-// numbers, names and object paths from them.
+// Reading a script line's words, shared by the runner and every verb: splitting a line into words,
+// numbers, names, keywords and the argument counts. Each helper answers false with *error saying
+// what is wrong with the word.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "hostapi/types.h"
 #include "session/verb.h"
-
-class BaseObject;
-struct Matrix;
 
 namespace standin::session
 {
@@ -18,8 +17,19 @@ bool SplitWords(const std::string& line, Words* words, std::string* error);
 
 // A finite number; false with *error naming what the word was for.
 bool ParseReal(const std::string& word, const char* what, Float* value, std::string* error);
+// count finite numbers from args[first] on.
+bool ParseReals(const Words& args, size_t first, size_t count, const char* what, Float* values, std::string* error);
 // An integer in [lo, hi].
 bool ParseInt(const std::string& word, const char* what, Int32 lo, Int32 hi, Int32* value, std::string* error);
+// A pixel coordinate of a view (a finite number within the range a script may name).
+bool ParsePixel(const std::string& word, const char* what, Float* value, std::string* error);
+// on, off, true, false, 1 or 0.
+bool ParseOnOff(const std::string& word, bool* value, std::string* error);
+// shift, ctrl or alt as its qualifier bit (QSHIFT, QCTRL, QALT); false without an error for any
+// other word, so a caller can read qualifiers until the first word that is none.
+bool ParseQualifier(const std::string& word, Int32* bit);
+// The qualifiers as words ("shift ctrl"), "none" for 0.
+std::string QualifierWords(Int32 qualifiers);
 // An object name: not empty, no '/' (which separates path components).
 bool CheckName(const std::string& word, std::string* error);
 // Argument count in [lo, hi].
@@ -27,23 +37,20 @@ bool CheckArity(const Words& args, size_t lo, size_t hi, const std::string& usag
 // One name, optionally followed by the keyword "add" (select commands).
 bool CheckNameThenOptionalAdd(const Words& args, const std::string& usage, std::string* error);
 
-// The session's document; false with *error when new-document has not run.
-bool RequireDocument(const Context& ctx, std::string* error);
-// The object at a name path; false with *error when none.
-bool FindObject(const Context& ctx, const std::string& path, BaseObject** op, std::string* error);
-// True when another child of parent (nullptr: top level) is called name.
-bool NameTaken(const Context& ctx, BaseObject* parent, const std::string& name, const BaseObject* except);
-// Appends a free object as the last child of parent (nullptr: top level).
-void AppendObject(const Context& ctx, BaseObject* op, BaseObject* parent);
-// True when no part of m is a NaN or infinity.
-bool FiniteMatrix(const Matrix& m);
-// False with *error (naming the object) when giving op the local matrix ml under a parent whose
-// world matrix is parentMg would make the world matrix of op (and, with descendants, of anything
-// below it) overflow. A move that keeps op's world matrix need not look below it.
-bool CheckPlacement(BaseObject* op, const Matrix& parentMg, const Matrix& ml, bool descendants, std::string* error);
 // A report of several lines as one error message: the lines joined by "; ".
 std::string OneLine(const std::string& report);
-// A file name from the script: absolute, or relative to the script's folder.
-std::string ResolveScriptFile(const Context& ctx, const std::string& file);
+
+// The argument record of verbs that take no words, and of verbs whose words are texts used as
+// they are.
+struct NoArgs
+{
+};
+struct TextArgs
+{
+	Words words;
+};
+// Parsers for MakeVerb: no words at all; between lo and hi words kept as texts.
+std::function<bool(const Words&, NoArgs*, std::string*)> NoWords(std::string usage);
+std::function<bool(const Words&, TextArgs*, std::string*)> TextWords(size_t lo, size_t hi, std::string usage);
 
 } // namespace standin::session
