@@ -1,0 +1,48 @@
+# The seam between the plug-ins and the host, made visible to the tests: for every target that
+# holds plug-in code (the framework binding, every library and module that links it, except the
+# test programs), the include folders it really compiles with, usage requirements of everything it
+# links included, go to <build>/seam/<target>.includes, one folder a line. A test reads them and
+# fails when a plug-in could reach a header of the host's own (host/include, host/src).
+function(_seam_targets_of dir out)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${subdirs})
+    _seam_targets_of(${sub} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+function(write_plugin_seam_listing)
+  _seam_targets_of(${CMAKE_SOURCE_DIR} all)
+  set(plugin_code framework)
+  # Plug-in code links the binding or other plug-in code; repeat until no new target joins.
+  set(grew TRUE)
+  while(grew)
+    set(grew FALSE)
+    foreach(t ${all})
+      if(t IN_LIST plugin_code)
+        continue()
+      endif()
+      get_target_property(type ${t} TYPE)
+      if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$")
+        continue()
+      endif()
+      get_target_property(libs ${t} LINK_LIBRARIES)
+      if(NOT libs)
+        continue()
+      endif()
+      foreach(lib ${libs})
+        if(lib IN_LIST plugin_code)
+          list(APPEND plugin_code ${t})
+          set(grew TRUE)
+          break()
+        endif()
+      endforeach()
+    endforeach()
+  endwhile()
+  foreach(t ${plugin_code})
+    file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/seam/${t}.includes
+      CONTENT "$<JOIN:$<TARGET_PROPERTY:${t},INCLUDE_DIRECTORIES>,\n>\n")
+  endforeach()
+endfunction()
