@@ -3,7 +3,6 @@
 #pragma once
 
 #include <new>
-#include <source_location>
 #include <type_traits>
 #include <utility>
 
@@ -86,10 +85,9 @@ class HostArray
 	static_assert(std::is_trivially_copyable_v<T>, "HostArray moves its values as bytes");
 
 public:
-	explicit HostArray(const char* sourcePath, std::source_location where = std::source_location::current())
-		: _tag(sourcePath), _line(static_cast<Int32>(where.line()))
-	{
-	}
+	// The line defaults to the caller's (a builtin of GCC and clang that, unlike source_location,
+	// every compiler we build with understands).
+	explicit HostArray(const char* sourcePath, Int32 line = __builtin_LINE()) : _tag(sourcePath), _line(line) {}
 	~HostArray() { HostFree(_data); }
 	HostArray(const HostArray&) = delete;
 	HostArray& operator=(const HostArray&) = delete;
