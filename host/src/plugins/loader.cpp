@@ -9,6 +9,7 @@
 #include "standin/console.h"
 #include "standin/plugins.h"
 #include "standin/scene.h"
+#include "standin/tools.h"
 
 namespace standin
 {
@@ -190,6 +191,9 @@ void PluginHost::Shutdown()
 {
 	if (!_loaded)
 		return;
+	// A user quitting leaves the active tool first: it gets FreeTool with its document while its
+	// plug-in is still running.
+	tools::DeactivateTool(GetActiveDocument());
 	for (size_t i = _plugins.size(); i-- > 0;)
 	{
 		LoadedPlugin& plugin = _plugins[i];

@@ -11,6 +11,7 @@
 #include "standin/console.h"
 #include "standin/memory.h"
 #include "standin/plugins.h"
+#include "standin/tools.h"
 
 namespace standin
 {
@@ -164,6 +165,9 @@ void FreeNodeData(NodeData*& data)
 
 void ClearRegistry()
 {
+	// The tool runtime lets go of the active tool (FreeTool) and the settings containers while
+	// the tool objects still exist.
+	tools::ResetToolRuntime();
 	Registry& r = State();
 	std::vector<NodeData*> instances;
 	std::vector<Registration> entries;
