@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "hostapi/document.h"
 
@@ -47,5 +48,15 @@ Int64 UpdateMessageCount(const BaseList2D* element);
 // Number of undo records added to doc so far, and the kind and element of record i.
 Int32 UndoRecordCount(BaseDocument* doc);
 bool UndoRecord(BaseDocument* doc, Int32 i, Int32* type, BaseList2D** element);
+// One undo record: its kind (UNDOTYPE_*), the undo step it belongs to (records of one
+// StartUndo/EndUndo pair share it) and the element, nullptr once that has been freed.
+struct UndoStep
+{
+	Int32 type = 0;
+	Int32 group = 0;
+	BaseList2D* element = nullptr;
+};
+// The records added to doc since the last call for it, oldest first.
+std::vector<UndoStep> TakeUndoRecords(BaseDocument* doc);
 
 } // namespace standin

@@ -39,6 +39,8 @@ struct DocumentData final : Element<BaseDocument>
 	std::vector<UndoRecordData> undoLog;
 	Int32 undoDepth = 0;
 	Int32 undoGroups = 0;
+	// Records before this index have been handed out by TakeUndoRecords.
+	size_t undoTaken = 0;
 
 	// Owned by the view services (cameras, view settings); empty until they add it.
 	std::shared_ptr<void> viewState;

@@ -1,8 +1,10 @@
-// Host update events and view redraw requests. Views redraw on their own schedule in the
-// stand-in host; the counters let tests and scripts see that a plug-in asked.
+// Host update events and view redraw requests. They go to the current redraw target (by default
+// the log that scripts and tests read, view/redraw_target.h); the counters count every call
+// whichever target takes it.
 #include <atomic>
 
 #include "standin/scene.h"
+#include "view/redraw_target.h"
 
 namespace
 {
@@ -16,12 +18,14 @@ std::atomic<Int32> lastDrawFlags{0};
 void EventAdd()
 {
 	eventCount.fetch_add(1);
+	standin::view::CurrentRedrawTarget().Update();
 }
 
 void DrawViews(Int32 flags)
 {
 	lastDrawFlags.store(flags);
 	drawViewsCount.fetch_add(1);
+	standin::view::CurrentRedrawTarget().Redraw(flags);
 }
 
 namespace standin

@@ -47,7 +47,11 @@ bool BaseDocument::AddUndo(Int32 type, BaseList2D* element)
 	try
 	{
 		if (doc->undoLog.size() >= kMaxUndoRecords)
-			doc->undoLog.erase(doc->undoLog.begin(), doc->undoLog.begin() + static_cast<std::ptrdiff_t>(kMaxUndoRecords / 2));
+		{
+			constexpr size_t dropped = kMaxUndoRecords / 2;
+			doc->undoLog.erase(doc->undoLog.begin(), doc->undoLog.begin() + static_cast<std::ptrdiff_t>(dropped));
+			doc->undoTaken = doc->undoTaken > dropped ? doc->undoTaken - dropped : 0;
+		}
 		doc->undoLog.push_back({type, core->serial, doc->undoGroups});
 		return true;
 	}
@@ -77,6 +81,21 @@ bool UndoRecord(BaseDocument* doc, Int32 i, Int32* type, BaseList2D** element)
 	if (element)
 		*element = scene::ApiOf<BaseList2D>(scene::NodeBySerial(r.serial));
 	return true;
+}
+
+std::vector<UndoStep> TakeUndoRecords(BaseDocument* doc)
+{
+	std::vector<UndoStep> out;
+	scene::DocumentData* d = DocumentDataOf(doc);
+	if (!d)
+		return out;
+	for (size_t i = d->undoTaken; i < d->undoLog.size(); ++i)
+	{
+		const scene::UndoRecordData& r = d->undoLog[i];
+		out.push_back({r.type, r.group, scene::ApiOf<BaseList2D>(scene::NodeBySerial(r.serial))});
+	}
+	d->undoTaken = d->undoLog.size();
+	return out;
 }
 
 } // namespace standin
