@@ -93,3 +93,12 @@ bool LoomS::CursorQuery(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Fl
 	DrawViews(DRAWFLAGS_TOOL_REDRAW);
 	return true;
 }
+
+bool LoomS::GetCursorInfo(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc)
+{
+	// The host's notice that the cursor left the view comes as the result's ID (CursorQuery also
+	// takes it in x).
+	if (bc.GetId() == BFM_CURSORINFO_REMOVE)
+		return true;
+	return CursorQuery(doc, data, bd, x, y, bc);
+}

@@ -23,6 +23,8 @@ public:
 	bool InitTool(BaseDocument* doc, BaseContainer& data, BaseThread* bt) override;
 	void FreeTool(BaseDocument* doc, BaseContainer& data) override;
 	bool KeyboardInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg) override;
+	bool GetCursorInfo(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc) override;
+	bool MouseInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg) override;
 	Int32 GetState(BaseDocument* doc) override;
 	bool InitDefaultSettings(BaseDocument* doc, BaseContainer& data) override;
 	bool GetDEnabling(BaseDocument* doc, BaseContainer& data, Int32 id, const GeData& t_data, Int32 flags, const BaseContainer* itemdesc) override;
@@ -65,8 +67,8 @@ public:
 	String DescribeStrokes() const;
 
 	// ---- Waiting for the host's input and description services ----------------------------------
-	// These become the overrides GetCursorInfo, MouseInput and GetDDescription once the host
-	// implements the calls they make.
+	// GetCursorInfo and MouseInput answer through the first two; DescribeSettings becomes the
+	// override GetDDescription once the host implements the calls it makes.
 	bool CursorQuery(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc);
 	bool MouseDispatch(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg);
 	bool DescribeSettings(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags);

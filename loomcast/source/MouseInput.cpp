@@ -48,3 +48,8 @@ bool LoomS::MouseDispatch(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, 
 			return true;
 	}
 }
+
+bool LoomS::MouseInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg)
+{
+	return MouseDispatch(doc, data, bd, win, msg);
+}
