@@ -27,6 +27,7 @@ public:
 	bool MouseInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg) override;
 	Int32 GetState(BaseDocument* doc) override;
 	bool InitDefaultSettings(BaseDocument* doc, BaseContainer& data) override;
+	bool GetDDescription(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags) override;
 	bool GetDEnabling(BaseDocument* doc, BaseContainer& data, Int32 id, const GeData& t_data, Int32 flags, const BaseContainer* itemdesc) override;
 	bool Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_data) override;
 	Int32 GetToolPluginId() override;
@@ -66,9 +67,7 @@ public:
 	// "strokes N", then per stroke "stroke i points n:" and its positions as "(x;y;z)".
 	String DescribeStrokes() const;
 
-	// ---- Waiting for the host's input and description services ----------------------------------
-	// GetCursorInfo and MouseInput answer through the first two; DescribeSettings becomes the
-	// override GetDDescription once the host implements the calls it makes.
+	// ---- The answers behind GetCursorInfo, MouseInput and GetDDescription --------------------------
 	bool CursorQuery(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc);
 	bool MouseDispatch(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg);
 	bool DescribeSettings(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags);

@@ -20,3 +20,8 @@ bool LoomS::DescribeSettings(BaseDocument* doc, BaseContainer& data, Description
 	flags |= DESCFLAGS_DESC_LOADED;
 	return DescriptionToolData::GetDDescription(doc, data, description, flags);
 }
+
+bool LoomS::GetDDescription(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags)
+{
+	return DescribeSettings(doc, data, description, flags);
+}

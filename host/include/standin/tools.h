@@ -44,22 +44,40 @@ void ResetToolRuntime();
 
 // ---- The settings panel ------------------------------------------------------------------------
 
+struct PanelChoice
+{
+	Int32 id = 0;
+	std::string symbol;
+	std::string label;
+};
+
 struct PanelEntry
 {
 	Int32 id = 0;
 	std::string kind;   // the description entry's kind: LONG REAL BOOL STRING BUTTON LINK CYCLE ...
 	std::string symbol;
-	std::string label;
+	std::string label;   // the entry's DESC_NAME after GetDDescription
 	bool shown = true;   // DESC_HIDE not set by GetDDescription
 	bool enabled = true; // GetDEnabling's answer
-	std::string value;   // the setting's value as a user reads it ("5", "on", "Freehand", "Cube")
+	// The setting's value as a user reads it: LONG 5, REAL 0.5, BOOL on/off, STRING "text"
+	// (escaped), LINK "Parent/Child" or none, CYCLE "Freehand" 3022, GRADIENT and SPLINE
+	// "2 knots", BUTTON and GROUP "-"; "unset" when the container has no value, "invalid" when
+	// its value does not fit the kind.
+	std::string value;
+	std::vector<PanelChoice> choices; // CYCLE entries: their choices in order
 };
 
 // The active tool's panel as a user would see it now, in description order. False with *error
 // when no description tool is active or its description cannot be loaded.
 bool ReadPanel(BaseDocument* doc, std::vector<PanelEntry>* entries, std::string* error);
-// The panel as text, one entry a line.
+// The panel as text, one entry a line:
+//   <id> <SYMBOL> "<label>" <KIND> <value> shown|hidden enabled|disabled
+// e.g. 3000 LOOM_STROKE_SEGMENTS "Stroke segments" LONG 5 shown enabled
 std::string DescribePanel(const std::vector<PanelEntry>& entries);
+// A settings container as text, one value a line in the container's order:
+//   <id> <TYPE> <value>   (TYPE: LONG REAL LLONG VECTOR MATRIX STRING LINK CONTAINER GRADIENT
+//   SPLINE CUSTOM NIL; links resolve in doc)
+std::string DescribeSettings(BaseDocument* doc, const BaseContainer& settings);
 
 // A press of the panel button id: message 18 with that identifier. False with *error when the
 // active tool's panel has no such button, or it is hidden or disabled.

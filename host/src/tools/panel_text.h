@@ -1,0 +1,20 @@
+// Setting values as the panel and the inspector print them.
+#pragma once
+
+#include <string>
+
+#include "hostapi/container.h"
+#include "standin/plugins.h"
+
+namespace standin::tools
+{
+
+// Text quoted for one line: backslashes and quotes escaped, control bytes as printable escapes.
+std::string QuotedText(const std::string& text);
+// A linked element as a user reads it: an object's quoted name path, another element's kind and
+// quoted name; "none" when nothing resolves in doc.
+std::string LinkText(const GeData& value, BaseDocument* doc);
+// The value of a panel entry's setting, read according to the entry's kind (see PanelEntry).
+std::string EntryValueText(const DescriptionEntry& entry, const BaseContainer& settings, BaseDocument* doc);
+
+} // namespace standin::tools
