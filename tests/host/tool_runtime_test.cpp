@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "hostapi/api.h"
+#include "scratch_folder.h"
 #include "standin/plugins.h"
 #include "standin/scene.h"
 #include "standin/tools.h"
+#include "tools/host_description.h"
 
 namespace
 {
@@ -187,6 +190,358 @@ TEST_F(ToolActivation, ClearingTheRegistryLeavesTheActiveToolBeforeFreeingIt)
 	ASSERT_TRUE(RegisterToolPlugin(kToolA, "Tool A", 0, nullptr, "", NewObjTagged(RecordingTool, "test", "A2", ToolBehaviour{})));
 	ASSERT_TRUE(standin::tools::ActivateTool(doc, kToolA, &error)) << error;
 	EXPECT_EQ(standin::tools::ActiveToolSettings()->GetInt32(2), 1);
+}
+
+// ---- The settings panel ----------------------------------------------------------------------
+
+constexpr Int32 kPanelTool = 1990520;
+constexpr Int32 kPlainTool = 1990521;
+
+const char* kPanelResource =
+	"10 LONG FX_COUNT \"Count\"\n"
+	"11 REAL FX_SCALE \"Scale\"\n"
+	"12 BOOL FX_FLAG \"Flag\"\n"
+	"13 STRING FX_NOTE \"Note\"\n"
+	"14 LINK FX_TARGET \"Target\"\n"
+	"15 CYCLE FX_MODE \"Mode\"\n"
+	"  16 CHOICE FX_MODE_A \"Mode A\"\n"
+	"  17 CHOICE FX_MODE_B \"Mode B\"\n"
+	"18 BUTTON FX_GO \"Go\"\n"
+	"19 BUTTON FX_SECRET \"Secret\"\n"
+	"20 GROUP FX_GROUP \"Group\"\n"
+	"21 GRADIENT FX_RAMP \"Ramp\"\n"
+	"22 SPLINE FX_CURVE \"Curve\"\n"
+	"23 LONG FX_MISSING \"Missing\"\n";
+
+enum : Int32
+{
+	FX_COUNT = 10,
+	FX_SCALE = 11,
+	FX_FLAG = 12,
+	FX_NOTE = 13,
+	FX_TARGET = 14,
+	FX_MODE = 15,
+	FX_MODE_A = 16,
+	FX_MODE_B = 17,
+	FX_GO = 18,
+	FX_SECRET = 19,
+	FX_GROUP = 20,
+	FX_RAMP = 21,
+	FX_CURVE = 22,
+	FX_MISSING = 23,
+};
+
+// A tool with a panel: it hides FX_SECRET always and FX_SCALE while FX_FLAG is on, renames the
+// group, enables FX_GO only with a positive count and FX_COUNT only in mode A, and records the
+// messages it receives as "<type> <detail>".
+class PanelTool : public DescriptionToolData
+{
+public:
+	explicit PanelTool(bool loadsItself) : _loadsItself(loadsItself) {}
+
+	Int32 GetToolPluginId() override { return kPanelTool; }
+	const String GetResourceSymbol() override { return "FixturePanel"; }
+	bool InitDefaultSettings(BaseDocument* doc, BaseContainer& data) override
+	{
+		(void)doc;
+		data.SetInt32(FX_COUNT, 0);
+		data.SetFloat(FX_SCALE, 0.5);
+		data.SetBool(FX_FLAG, false);
+		data.SetString(FX_NOTE, String("say \"hi\"\n\\"));
+		data.SetLink(FX_TARGET, nullptr);
+		data.SetInt32(FX_MODE, FX_MODE_A);
+		Gradient* ramp = Gradient::Alloc();
+		GradientKnot knot;
+		ramp->InsertKnot(knot);
+		knot.pos = 1.0;
+		ramp->InsertKnot(knot);
+		ramp->InsertKnot(knot);
+		data.SetData(FX_RAMP, GeData(*ramp));
+		Gradient::Free(ramp);
+		SplineData* curve = SplineData::Alloc();
+		curve->InsertKnot(0.0, 0.0);
+		data.SetData(FX_CURVE, GeData(*curve));
+		SplineData::Free(curve);
+		return true;
+	}
+	bool GetDDescription(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags) override
+	{
+		(void)doc;
+		if (!_loadsItself)
+			return true;
+		if (!description->LoadDescription(GetResourceSymbol()))
+			return false;
+		description->GetParameterI(DescID(FX_SECRET), nullptr)->SetBool(DESC_HIDE, true);
+		description->GetParameterI(DescID(FX_SCALE), nullptr)->SetBool(DESC_HIDE, data.GetBool(FX_FLAG));
+		description->GetParameterI(DescID(FX_GROUP), nullptr)->SetString(DESC_NAME, String("Renamed"));
+		flags |= DESCFLAGS_DESC_LOADED;
+		return true;
+	}
+	bool GetDEnabling(BaseDocument* doc, BaseContainer& data, Int32 id, const GeData& t_data, Int32 flags, const BaseContainer* itemdesc) override
+	{
+		(void)doc;
+		(void)flags;
+		// The panel hands over the entry's current value and its properties.
+		if (id == FX_COUNT && (t_data.GetInt32() != data.GetInt32(FX_COUNT) || !itemdesc || itemdesc->GetString(DESC_NAME).Get() != "Count"))
+			return false;
+		if (id == FX_GO)
+			return data.GetInt32(FX_COUNT) > 0;
+		if (id == FX_COUNT)
+			return data.GetInt32(FX_MODE) == FX_MODE_A;
+		return true;
+	}
+	bool Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_data) override
+	{
+		(void)data;
+		std::string detail;
+		if (type == MSG_DESCRIPTION_COMMAND)
+			detail = std::to_string(static_cast<DescriptionCommand*>(t_data)->id[0].id);
+		else if (type == MSG_DESCRIPTION_CHECKUPDATE)
+		{
+			const auto* update = static_cast<DescriptionCheckUpdate*>(t_data);
+			detail = std::to_string((*update->descid)[0].id) + (update->doc == doc ? " doc" : " other doc");
+		}
+		else
+			detail = t_data ? "data" : "null";
+		Calls().push_back(std::to_string(type) + " " + detail);
+		return true;
+	}
+
+private:
+	bool _loadsItself;
+};
+
+class SettingsPanel : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		folder.Write("res/strings.str", "1 \"fixture\"\n");
+		folder.Write("res/description/FixturePanel.res", kPanelResource);
+		ASSERT_TRUE(resource.Init(Filename(folder.Path().string().c_str())));
+		doc = standin::NewDocument();
+		ASSERT_TRUE(RegisterToolPlugin(kPanelTool, "Panel", 0, nullptr, "", NewObjTagged(PanelTool, "test", true)));
+		ASSERT_TRUE(RegisterToolPlugin(kPlainTool, "Plain", 0, nullptr, "", NewObjTagged(RecordingTool, "test", "P", ToolBehaviour{})));
+		std::string error;
+		ASSERT_TRUE(standin::tools::ActivateTool(doc, kPanelTool, &error)) << error;
+		Calls().clear();
+	}
+	void TearDown() override
+	{
+		standin::ClearRegistry();
+		standin::CloseAllDocuments();
+		resource.Free();
+	}
+
+	std::vector<standin::tools::PanelEntry> Panel()
+	{
+		std::vector<standin::tools::PanelEntry> entries;
+		std::string error;
+		EXPECT_TRUE(standin::tools::ReadPanel(doc, &entries, &error)) << error;
+		return entries;
+	}
+	std::string Line(Int32 id)
+	{
+		for (const auto& e : Panel())
+			if (e.id == id)
+				return standin::tools::DescribePanel({e});
+		return "no entry " + std::to_string(id);
+	}
+	BaseContainer& Settings() { return *standin::tools::ActiveToolSettings(); }
+
+	ScratchFolder folder;
+	GeResource resource;
+	BaseDocument* doc = nullptr;
+};
+
+TEST_F(SettingsPanel, EveryEntryShowsItsValueByKind)
+{
+	EXPECT_EQ(standin::tools::DescribePanel(Panel()),
+		"10 FX_COUNT \"Count\" LONG 0 shown enabled\n"
+		"11 FX_SCALE \"Scale\" REAL 0.5 shown enabled\n"
+		"12 FX_FLAG \"Flag\" BOOL off shown enabled\n"
+		"13 FX_NOTE \"Note\" STRING \"say \\\"hi\\\"\\n\\\\\" shown enabled\n"
+		"14 FX_TARGET \"Target\" LINK none shown enabled\n"
+		"15 FX_MODE \"Mode\" CYCLE \"Mode A\" 16 shown enabled\n"
+		"18 FX_GO \"Go\" BUTTON - shown disabled\n"
+		"19 FX_SECRET \"Secret\" BUTTON - hidden enabled\n"
+		"20 FX_GROUP \"Renamed\" GROUP - shown enabled\n"
+		"21 FX_RAMP \"Ramp\" GRADIENT 3 knots shown enabled\n"
+		"22 FX_CURVE \"Curve\" SPLINE 1 knot shown enabled\n"
+		"23 FX_MISSING \"Missing\" LONG unset shown enabled\n");
+
+	// Links show the object's path while it exists in the document, none once it is gone.
+	BaseObject* parent = BaseObject::Alloc(Onull);
+	BaseObject* child = BaseObject::Alloc(Onull);
+	parent->SetName(String("Rig"));
+	child->SetName(String("Arm \x1b"));
+	doc->InsertObject(parent, nullptr, nullptr);
+	doc->InsertObject(child, parent, nullptr);
+	Settings().SetLink(FX_TARGET, child);
+	EXPECT_EQ(Line(FX_TARGET), "14 FX_TARGET \"Target\" LINK \"Rig/Arm \\x1b\" shown enabled\n");
+	BaseObject::Free(child);
+	EXPECT_EQ(Line(FX_TARGET), "14 FX_TARGET \"Target\" LINK none shown enabled\n");
+
+	// Values that do not fit their entry are named as such rather than misread.
+	Settings().SetString(FX_COUNT, String("five"));
+	Settings().SetInt32(FX_MODE, 99);
+	Settings().SetInt32(FX_RAMP, 1);
+	EXPECT_EQ(Line(FX_COUNT), "10 FX_COUNT \"Count\" LONG invalid shown disabled\n");
+	EXPECT_EQ(Line(FX_MODE), "15 FX_MODE \"Mode\" CYCLE unknown 99 shown enabled\n");
+	EXPECT_EQ(Line(FX_RAMP), "21 FX_RAMP \"Ramp\" GRADIENT invalid shown enabled\n");
+}
+
+TEST_F(SettingsPanel, HidingAndEnablingFollowTheSettingsEachTimeThePanelIsRead)
+{
+	Settings().SetBool(FX_FLAG, true);
+	Settings().SetInt32(FX_COUNT, 2);
+	EXPECT_EQ(Line(FX_SCALE), "11 FX_SCALE \"Scale\" REAL 0.5 hidden enabled\n");
+	EXPECT_EQ(Line(FX_GO), "18 FX_GO \"Go\" BUTTON - shown enabled\n");
+	// Every read starts from the resource: what the last description hid is not remembered.
+	Settings().SetBool(FX_FLAG, false);
+	EXPECT_EQ(Line(FX_SCALE), "11 FX_SCALE \"Scale\" REAL 0.5 shown enabled\n");
+}
+
+TEST_F(SettingsPanel, TheHostLoadsTheLayoutForAToolThatLeavesItToTheHost)
+{
+	standin::ClearRegistry();
+	ASSERT_TRUE(RegisterToolPlugin(kPanelTool, "Panel", 0, nullptr, "", NewObjTagged(PanelTool, "test", false)));
+	std::string error;
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, kPanelTool, &error)) << error;
+	EXPECT_EQ(Line(FX_SECRET), "19 FX_SECRET \"Secret\" BUTTON - shown enabled\n");
+	EXPECT_EQ(Line(FX_GROUP), "20 FX_GROUP \"Group\" GROUP - shown enabled\n");
+}
+
+TEST_F(SettingsPanel, APanelNeedsAnActiveToolWithADescription)
+{
+	std::vector<standin::tools::PanelEntry> entries;
+	std::string error;
+	standin::tools::DeactivateTool(doc);
+	EXPECT_FALSE(standin::tools::ReadPanel(doc, &entries, &error));
+	EXPECT_EQ(error, "no tool is active");
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, kPlainTool, &error)) << error;
+	EXPECT_FALSE(standin::tools::ReadPanel(doc, &entries, &error));
+	EXPECT_NE(error.find("has no settings panel"), std::string::npos) << error;
+	EXPECT_FALSE(standin::tools::PanelButton(doc, FX_GO, &error));
+	EXPECT_FALSE(standin::tools::PanelChange(doc, FX_COUNT, GeData(1), &error));
+	// The layout gone (its plug-in's resources freed): a clear refusal, not an empty panel.
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, kPanelTool, &error)) << error;
+	resource.Free();
+	EXPECT_FALSE(standin::tools::ReadPanel(doc, &entries, &error));
+	EXPECT_NE(error.find("could not describe"), std::string::npos) << error;
+}
+
+TEST_F(SettingsPanel, DescriptionPropertiesBelongToEntriesAndChoices)
+{
+	standin::tools::HostDescription description;
+	Description* d = &description;
+	EXPECT_EQ(d->GetName().Get(), "");
+	EXPECT_EQ(d->GetParameterI(DescID(FX_COUNT), nullptr), nullptr);
+	EXPECT_FALSE(d->LoadDescription(String("NoSuchPanel")));
+	ASSERT_TRUE(d->LoadDescription(String("FixturePanel")));
+	EXPECT_EQ(d->GetName().Get(), "FixturePanel");
+	BaseContainer* count = d->GetParameterI(DescID(FX_COUNT), nullptr);
+	ASSERT_NE(count, nullptr);
+	EXPECT_EQ(count->GetString(DESC_NAME).Get(), "Count");
+	EXPECT_FALSE(count->GetBool(DESC_HIDE, true));
+	BaseContainer* choice = d->GetParameterI(DescID(FX_MODE_B), nullptr);
+	ASSERT_NE(choice, nullptr);
+	EXPECT_EQ(choice->GetString(DESC_NAME).Get(), "Mode B");
+	EXPECT_EQ(d->GetParameterI(DescID(99), nullptr), nullptr);
+	EXPECT_EQ(d->GetParameterI(DescID(), nullptr), nullptr);
+	// Loading again drops what was changed; a failed load keeps what is loaded.
+	count->SetBool(DESC_HIDE, true);
+	ASSERT_TRUE(d->LoadDescription(String("FixturePanel")));
+	EXPECT_FALSE(d->GetParameterI(DescID(FX_COUNT), nullptr)->GetBool(DESC_HIDE));
+	EXPECT_FALSE(d->LoadDescription(String("NoSuchPanel")));
+	EXPECT_EQ(d->GetName().Get(), "FixturePanel");
+}
+
+TEST_F(SettingsPanel, AButtonPressReachesTheToolOnlyWhenTheUserCanPressIt)
+{
+	std::string error;
+	EXPECT_FALSE(standin::tools::PanelButton(doc, FX_GO, &error));
+	EXPECT_EQ(error, "entry 18 (FX_GO) is disabled");
+	EXPECT_FALSE(standin::tools::PanelButton(doc, FX_SECRET, &error));
+	EXPECT_EQ(error, "entry 19 (FX_SECRET) is hidden");
+	EXPECT_FALSE(standin::tools::PanelButton(doc, FX_COUNT, &error));
+	EXPECT_EQ(error, "entry 10 (FX_COUNT) is no button");
+	EXPECT_FALSE(standin::tools::PanelButton(doc, 4242, &error));
+	EXPECT_EQ(error, "the settings panel has no entry 4242");
+	EXPECT_TRUE(Calls().empty());
+	Settings().SetInt32(FX_COUNT, 1);
+	ASSERT_TRUE(standin::tools::PanelButton(doc, FX_GO, &error)) << error;
+	EXPECT_EQ(Calls(), std::vector<std::string>{"18 18"});
+}
+
+TEST_F(SettingsPanel, AnEditIsWrittenThenCheckedThenEnded)
+{
+	std::string error;
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_COUNT, GeData(7), &error)) << error;
+	EXPECT_EQ(Settings().GetInt32(FX_COUNT), 7);
+	const std::vector<std::string> expected = {"31 10 doc", "19 null"};
+	EXPECT_EQ(Calls(), expected);
+
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_SCALE, GeData(Int32(2)), &error)) << error;
+	EXPECT_EQ(Settings().GetDataPointer(FX_SCALE)->GetType(), DA_REAL); // an integer typed into a number field
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_MODE, GeData(FX_MODE_B), &error)) << error;
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_FLAG, GeData(true), &error)) << error;
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_NOTE, GeData(String("")), &error)) << error;
+	BaseObject* target = BaseObject::Alloc(Onull);
+	doc->InsertObject(target, nullptr, nullptr);
+	GeData link;
+	link.SetLink(target);
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_TARGET, link, &error)) << error;
+	EXPECT_EQ(Settings().GetLink(FX_TARGET, doc), target);
+	ASSERT_TRUE(standin::tools::PanelChange(doc, FX_TARGET, GeData(), &error)) << error;
+	EXPECT_EQ(Settings().GetLink(FX_TARGET, doc), nullptr);
+}
+
+TEST_F(SettingsPanel, EditsThatDoNotFitTheirEntryChangeNothing)
+{
+	BaseDocument* other = standin::NewDocument();
+	BaseObject* elsewhere = BaseObject::Alloc(Onull);
+	other->InsertObject(elsewhere, nullptr, nullptr);
+	standin::SetActiveDocument(doc);
+	GeData foreign;
+	foreign.SetLink(elsewhere);
+	const struct
+	{
+		Int32 id;
+		GeData value;
+		const char* why;
+	} cases[] = {
+		{FX_COUNT, GeData(String("7")), "takes an integer"},
+		{FX_COUNT, GeData(1.5), "takes an integer"},
+		{FX_SCALE, GeData(std::nan("")), "takes a finite number"},
+		{FX_SCALE, GeData(String("x")), "takes a number"},
+		{FX_FLAG, GeData(Int32(2)), "takes on or off"},
+		{FX_NOTE, GeData(Int32(2)), "takes a text"},
+		{FX_MODE, GeData(FX_GO), "is not a choice"},
+		{FX_MODE, GeData(String("FX_MODE_B")), "one of its choices"},
+		{FX_TARGET, foreign, "an element of the document"},
+		{FX_TARGET, GeData(Int32(1)), "an element of the document"},
+		{FX_RAMP, GeData(Int32(1)), "takes a gradient"},
+		{FX_GO, GeData(Int32(1)), "holds no value"},
+		{FX_GROUP, GeData(), "holds no value"},
+		{FX_SECRET, GeData(), "is hidden"},
+		{4242, GeData(Int32(1)), "no entry 4242"},
+	};
+	Settings().SetInt32(FX_COUNT, 1); // Go enabled: refused for being a button, not for being disabled
+	const BaseContainer before = Settings();
+	for (const auto& c : cases)
+	{
+		std::string error;
+		EXPECT_FALSE(standin::tools::PanelChange(doc, c.id, c.value, &error)) << c.id << " " << c.why;
+		EXPECT_NE(error.find(c.why), std::string::npos) << error;
+	}
+	EXPECT_TRUE(Settings() == before);
+	EXPECT_TRUE(Calls().empty());
+	// A disabled field cannot be typed into either.
+	Settings().SetInt32(FX_MODE, FX_MODE_B);
+	std::string error;
+	EXPECT_FALSE(standin::tools::PanelChange(doc, FX_COUNT, GeData(3), &error));
+	EXPECT_EQ(error, "entry 10 (FX_COUNT) is disabled");
 }
 
 } // namespace
