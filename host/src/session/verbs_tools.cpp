@@ -213,8 +213,13 @@ bool RunSet(Session& session, const SetArgs& args, std::string* error)
 	std::vector<tools::PanelEntry> entries;
 	const tools::PanelEntry* entry = nullptr;
 	GeData value;
-	if (!FindEntry(session, args.entry, &entries, &entry, error) || !ReadValue(session, *entry, args.value, &value, error))
+	if (!FindEntry(session, args.entry, &entries, &entry, error))
 		return false;
+	if (!ReadValue(session, *entry, args.value, &value, error))
+	{
+		*error = std::to_string(entry->id) + " (" + entry->symbol + "): " + *error;
+		return false;
+	}
 	return tools::PanelChange(session.Document(), entry->id, value, error);
 }
 
