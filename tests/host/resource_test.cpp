@@ -162,29 +162,66 @@ std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
 std::string Be16(unsigned v) { return {char(v >> 8 & 0xFF), char(v & 0xFF)}; }
 std::string Be32(std::uint32_t v) { return Be16(v >> 16) + Be16(v & 0xFFFF); }
 
+// A complete 8-bit grey TIFF of w x h pixels: the directory at 8 (width and height as SHORT or
+// LONG), then the pixels in one strip. stripBytes overrides the strip's byte count, pixels how
+// many pixel bytes the file holds (both default to w * h). A strip count larger than the file is
+// not tested: libtiff repairs it from the picture's size when the pixels are all there.
+struct TiffSpec
+{
+	bool little = true;
+	std::uint32_t w = 8;
+	std::uint32_t h = 8;
+	bool longs = false;
+	std::uint32_t bitsPerSample = 8;
+	std::int64_t stripBytes = -1;
+	std::int64_t pixels = -1;
+	unsigned compression = 1; // none
+};
+
+std::string Tiff(const TiffSpec& t)
+{
+	auto u16 = [&](unsigned v) { return t.little ? Le16(v) : Be16(v); };
+	auto u32 = [&](std::uint32_t v) { return t.little ? Le32(v) : Be32(v); };
+	auto shortEntry = [&](unsigned tag, unsigned v) { return u16(tag) + u16(3) + u32(1) + u16(v) + u16(0); };
+	auto longEntry = [&](unsigned tag, std::uint32_t v) { return u16(tag) + u16(4) + u32(1) + u32(v); };
+	auto sizeEntry = [&](unsigned tag, std::uint32_t v) { return t.longs ? longEntry(tag, v) : shortEntry(tag, v); };
+	const std::uint32_t area = t.w * t.h;
+	const unsigned count = 10;
+	const std::uint32_t dataAt = 8 + 2 + count * 12 + 4;
+	std::string s = (t.little ? "II" : "MM") + u16(42) + u32(8) + u16(count);
+	s += longEntry(254, 0);
+	s += sizeEntry(256, t.w);
+	s += sizeEntry(257, t.h);
+	s += shortEntry(258, t.bitsPerSample);
+	s += shortEntry(259, t.compression);
+	s += shortEntry(262, 1); // black is zero
+	s += longEntry(273, dataAt);
+	s += shortEntry(277, 1);
+	s += sizeEntry(278, t.h);
+	s += longEntry(279, t.stripBytes >= 0 ? std::uint32_t(t.stripBytes) : area);
+	s += u32(0);
+	const std::int64_t pixels = t.pixels >= 0 ? t.pixels : area;
+	for (std::int64_t i = 0; i < pixels; ++i)
+		s += char(i * 7);
+	return s;
+}
+
 std::string LittleTiff(std::uint32_t w, std::uint32_t h, bool longs)
 {
-	std::string s = "II" + Le16(42) + Le32(8) + Le16(3);
-	s += Le16(254) + Le16(4) + Le32(1) + Le32(0);
-	if (longs)
-	{
-		s += Le16(256) + Le16(4) + Le32(1) + Le32(w);
-		s += Le16(257) + Le16(4) + Le32(1) + Le32(h);
-	}
-	else
-	{
-		s += Le16(256) + Le16(3) + Le32(1) + Le16(w) + Le16(0);
-		s += Le16(257) + Le16(3) + Le32(1) + Le16(h) + Le16(0);
-	}
-	return s + Le32(0);
+	TiffSpec t;
+	t.w = w;
+	t.h = h;
+	t.longs = longs;
+	return Tiff(t);
 }
 
 std::string BigTiff(unsigned w, unsigned h)
 {
-	std::string s = "MM" + Be16(42) + Be32(8) + Be16(2);
-	s += Be16(256) + Be16(3) + Be32(1) + Be16(w) + Be16(0);
-	s += Be16(257) + Be16(3) + Be32(1) + Be16(h) + Be16(0);
-	return s + Be32(0);
+	TiffSpec t;
+	t.little = false;
+	t.w = w;
+	t.h = h;
+	return Tiff(t);
 }
 
 struct BitmapHolder
@@ -225,6 +262,10 @@ TEST(PluginBitmaps, DamagedOrMissingFilesFailAndLeaveNoSize)
 		"II" + Le16(42) + Le32(8) + Le16(0) + Le32(0),      // empty directory
 		LittleTiff(0, 8, false),                            // zero width
 		LittleTiff(100000, 8, true),                        // absurd width
+		Tiff({true, 4000, 4000, true, 8, 0, 0}),            // too many pixels for an icon
+		Tiff({true, 8, 8, false, 8, -1, 20}),               // pixels cut short
+		Tiff({true, 8, 8, false, 8, -1, -1, 9999}),         // unknown compression
+		Tiff({true, 8, 8, false, 5, -1, -1}),               // 5 bits a sample
 	};
 	BitmapHolder h;
 	int i = 0;
@@ -238,6 +279,11 @@ TEST(PluginBitmaps, DamagedOrMissingFilesFailAndLeaveNoSize)
 	EXPECT_FALSE(h.bmp->Init(Filename((dir / "missing.tif").c_str())));
 	EXPECT_FALSE(h.bmp->Init(Filename(dir.Path().string().c_str()))); // a folder
 	EXPECT_FALSE(h.bmp->Init(Filename(dir.Write("s.tif", good).c_str()), 0.0));
+	// Each refusal says which file and why, on the console rather than on standard error.
+	EXPECT_TRUE(standin::ConsoleContains("Bitmap " + (dir / "missing.tif") + " not loaded: not a file"));
+	EXPECT_TRUE(standin::ConsoleContains("not loaded: the picture is too large (4000 x 4000)"));
+	EXPECT_TRUE(standin::ConsoleContains("not loaded: the scale is not a positive number"));
+	EXPECT_TRUE(standin::ConsoleContains("bad1.tif not loaded: not a TIFF file"));
 }
 
 TEST(HostThreads, ThreadCountIsPositiveAndSettable)

@@ -1,95 +1,149 @@
-// BaseBitmap: the host reads only the size of a picture, from the first directory of a baseline
-// TIFF file (tags 256 and 257). The reader never trusts an offset or count from the file.
+// BaseBitmap: pictures (plug-in icons) read with libtiff. The whole picture is decoded, so a file
+// whose header looks right but whose pixels are damaged is refused as well; the refusal says why
+// on the console. Icons are small: files and pictures far beyond an icon's size are refused
+// before libtiff allocates anything for them.
+#include <tiffio.h>
+
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdint>
-#include <fstream>
+#include <filesystem>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "hostapi/resource.h"
+#include "standin/console.h"
+#include "standin/printable.h"
 
 namespace
 {
 
-// Icons are small; a size beyond this is a damaged header, not a picture.
 constexpr std::uint32_t kMaxSide = 1u << 16;
-constexpr std::uint16_t kMaxEntries = 4096;
+// 4 Mi pixels (16 MiB decoded): far more than any icon, far less than a hostile header may claim.
+constexpr std::uint64_t kMaxPixels = 1u << 22;
+constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
+// What libtiff may allocate at once while reading one directory or strip.
+constexpr tmsize_t kMaxLibraryAlloc = 32 << 20;
 
 struct BitmapData final : BaseBitmap
 {
 	Int32 width = 0;
 	Int32 height = 0;
+	std::vector<std::uint32_t> pixels; // ABGR as libtiff packs them, top row first
 };
 
 BitmapData* Data(BaseBitmap* b) { return static_cast<BitmapData*>(b); }
 const BitmapData* Data(const BaseBitmap* b) { return static_cast<const BitmapData*>(b); }
 
-class TiffReader
+// libtiff's messages for one file, kept instead of printed: the first error is the reason.
+int KeepFirstError(TIFF*, void* user, const char*, const char* format, va_list args)
+{
+	auto* reason = static_cast<std::string*>(user);
+	if (reason->empty())
+	{
+		char text[512];
+		std::vsnprintf(text, sizeof text, format, args);
+		*reason = text;
+	}
+	return 1; // handled: nothing goes to standard error
+}
+
+int IgnoreWarning(TIFF*, void*, const char*, const char*, va_list)
+{
+	return 1;
+}
+
+class TiffFile
 {
 public:
-	explicit TiffReader(std::ifstream& in) : _in(in) {}
+	TiffFile(const std::string& path, std::string* reason)
+	{
+		TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+		if (!options)
+			return;
+		TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibraryAlloc);
+		TIFFOpenOptionsSetErrorHandlerExtR(options, KeepFirstError, reason);
+		TIFFOpenOptionsSetWarningHandlerExtR(options, IgnoreWarning, nullptr);
+		// 'm': read, never map: a file cut short while it is read must not fault the host.
+		_tif = TIFFOpenExt(path.c_str(), "rm", options);
+		TIFFOpenOptionsFree(options);
+	}
+	~TiffFile()
+	{
+		if (_tif)
+			TIFFClose(_tif);
+	}
+	TiffFile(const TiffFile&) = delete;
+	TiffFile& operator=(const TiffFile&) = delete;
 
-	bool ReadAt(std::uint64_t offset, void* dst, size_t n)
-	{
-		_in.clear();
-		_in.seekg(static_cast<std::streamoff>(offset));
-		return _in && _in.read(static_cast<char*>(dst), static_cast<std::streamsize>(n)) && _in.gcount() == static_cast<std::streamsize>(n);
-	}
-	std::uint16_t U16(const unsigned char* p) const { return _little ? std::uint16_t(p[0] | p[1] << 8) : std::uint16_t(p[0] << 8 | p[1]); }
-	std::uint32_t U32(const unsigned char* p) const
-	{
-		return _little ? std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24
-					   : std::uint32_t(p[3]) | std::uint32_t(p[2]) << 8 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[0]) << 24;
-	}
-
-	bool ReadSize(std::uint32_t* width, std::uint32_t* height)
-	{
-		unsigned char header[8];
-		if (!ReadAt(0, header, sizeof header))
-			return false;
-		if (header[0] == 'I' && header[1] == 'I')
-			_little = true;
-		else if (header[0] == 'M' && header[1] == 'M')
-			_little = false;
-		else
-			return false;
-		if (U16(header + 2) != 42)
-			return false;
-		const std::uint32_t ifd = U32(header + 4);
-		unsigned char countBytes[2];
-		if (ifd < 8 || !ReadAt(ifd, countBytes, 2))
-			return false;
-		const std::uint16_t count = U16(countBytes);
-		if (count == 0 || count > kMaxEntries)
-			return false;
-		std::vector<unsigned char> entries(size_t(count) * 12);
-		if (!ReadAt(std::uint64_t(ifd) + 2, entries.data(), entries.size()))
-			return false;
-		*width = *height = 0;
-		for (std::uint16_t i = 0; i < count; ++i)
-		{
-			const unsigned char* e = entries.data() + size_t(i) * 12;
-			const std::uint16_t tag = U16(e);
-			const std::uint16_t type = U16(e + 2);
-			const std::uint32_t n = U32(e + 4);
-			if ((tag != 256 && tag != 257) || n != 1)
-				continue;
-			std::uint32_t value = 0;
-			if (type == 3)
-				value = U16(e + 8);
-			else if (type == 4)
-				value = U32(e + 8);
-			else
-				return false;
-			(tag == 256 ? *width : *height) = value;
-		}
-		return *width > 0 && *height > 0 && *width <= kMaxSide && *height <= kMaxSide;
-	}
+	TIFF* Get() const { return _tif; }
 
 private:
-	std::ifstream& _in;
-	bool _little = true;
+	TIFF* _tif = nullptr;
 };
+
+// The picture in path, decoded; false with *reason.
+bool ReadPicture(const std::string& path, BitmapData* out, std::string* reason)
+{
+	std::error_code ec;
+	if (!std::filesystem::is_regular_file(path, ec))
+	{
+		*reason = "not a file";
+		return false;
+	}
+	const std::uintmax_t bytes = std::filesystem::file_size(path, ec);
+	if (ec || bytes > kMaxFileBytes)
+	{
+		*reason = ec ? "cannot be read" : "larger than a picture file can be (" + std::to_string(bytes) + " bytes)";
+		return false;
+	}
+	std::string library;
+	TiffFile file(path, &library);
+	TIFF* tif = file.Get();
+	if (!tif)
+	{
+		*reason = library.empty() ? "not a TIFF file" : "not a TIFF file: " + library;
+		return false;
+	}
+	std::uint32_t w = 0, h = 0;
+	if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h) || w == 0 || h == 0)
+	{
+		*reason = "the picture has no size";
+		return false;
+	}
+	if (w > kMaxSide || h > kMaxSide || std::uint64_t(w) * h > kMaxPixels)
+	{
+		*reason = "the picture is too large (" + std::to_string(w) + " x " + std::to_string(h) + ")";
+		return false;
+	}
+	char message[1024] = {0};
+	if (!TIFFRGBAImageOK(tif, message))
+	{
+		*reason = std::string("unsupported picture: ") + message;
+		return false;
+	}
+	std::vector<std::uint32_t> pixels;
+	try
+	{
+		pixels.resize(std::size_t(w) * h);
+	}
+	catch (const std::bad_alloc&)
+	{
+		*reason = "out of memory";
+		return false;
+	}
+	if (!TIFFReadRGBAImageOriented(tif, w, h, pixels.data(), ORIENTATION_TOPLEFT, 1) || !library.empty())
+	{
+		*reason = library.empty() ? "the pixels cannot be read" : "the pixels cannot be read: " + library;
+		return false;
+	}
+	out->width = static_cast<Int32>(w);
+	out->height = static_cast<Int32>(h);
+	out->pixels = std::move(pixels);
+	return true;
+}
 
 } // namespace
 
@@ -108,18 +162,15 @@ bool BaseBitmap::Init(const Filename& name, Float scale)
 {
 	BitmapData* d = Data(this);
 	d->width = d->height = 0;
+	d->pixels.clear();
+	const std::string path = name.GetString().Get();
+	std::string reason;
 	if (!std::isfinite(scale) || scale <= 0.0)
-		return false;
-	std::ifstream in(name.GetString().Get(), std::ios::binary);
-	if (!in)
-		return false;
-	std::uint32_t w = 0, h = 0;
-	TiffReader reader(in);
-	if (!reader.ReadSize(&w, &h))
-		return false;
-	d->width = static_cast<Int32>(w);
-	d->height = static_cast<Int32>(h);
-	return true;
+		reason = "the scale is not a positive number";
+	else if (ReadPicture(path, d, &reason))
+		return true;
+	GePrint(String("Bitmap " + standin::Printable(path, 256) + " not loaded: " + standin::Printable(reason, 256)));
+	return false;
 }
 
 Int32 BaseBitmap::GetBw() const
