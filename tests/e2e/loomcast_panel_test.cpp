@@ -228,6 +228,7 @@ TEST_F(LoomPanel, WordsAUserCouldNotTypeAreErrorsThatChangeNothing)
 		{"activate-tool -5", "outside"},
 		{"activate-tool 1039103", "no tool is registered under 1039103"},
 		{"activate-tool \"Loom\x1b[2Jcast\"", "no tool is named"},
+		{"activate-tool 3D", "no tool is named '3D'"},
 		{"set-tool-setting 3000", "usage: set-tool-setting"},
 		{"set-tool-setting \"a b\" 1", "neither an entry number nor a symbol"},
 		{"set-tool-setting 0 1", "outside"},

@@ -22,9 +22,16 @@ const char* kPressUsage = "press-button <id|SYMBOL>";
 
 constexpr Int32 kMaxId = std::numeric_limits<Int32>::max();
 
+// Digits with an optional sign: a number, though perhaps out of range; anything else is a name.
 bool LooksNumeric(const std::string& word)
 {
-	return !word.empty() && ((word[0] >= '0' && word[0] <= '9') || word[0] == '-' || word[0] == '+');
+	const size_t first = (!word.empty() && (word[0] == '-' || word[0] == '+')) ? 1 : 0;
+	if (first == word.size())
+		return false;
+	for (size_t i = first; i < word.size(); ++i)
+		if (word[i] < '0' || word[i] > '9')
+			return false;
+	return true;
 }
 
 bool IsSymbol(const std::string& word)
