@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), only where missing. Safe to run again.
 set -euo pipefail
-needed=(cmake g++ ninja-build libgtest-dev libgmock-dev libembree-dev libbenchmark-dev libassimp-dev libtiff-dev)
+needed=(cmake g++ ninja-build libgtest-dev libgmock-dev libembree-dev libbenchmark-dev libassimp-dev libtiff-dev libcairo2-dev)
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
