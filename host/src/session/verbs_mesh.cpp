@@ -1,6 +1,7 @@
 // Commands that write and read mesh files: a polygon object out as Wavefront OBJ, and OBJ, PLY,
 // STL or glTF in as a new top-level polygon object.
 #include <cctype>
+#include <filesystem>
 
 #include "hostapi/document.h"
 #include "session/lookup.h"
@@ -65,10 +66,19 @@ bool RunExport(Session& session, const ExportArgs& args, std::string* error)
 	if (!FindObject(session, args.object, &op, error))
 		return false;
 	const std::string path = ResolveScriptFile(session, args.file);
+	// Like an export dialog that offers a new folder: the file's folder is made when missing.
+	const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+	std::error_code ec;
+	if (!folder.empty() && !std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
+	{
+		*error = folder.string() + ": the folder cannot be made (" + ec.message() + ")";
+		return false;
+	}
 	std::string why;
 	if (!ExportObj(op, path, &why))
 	{
-		*error = path + ": " + why;
+		// The exporter's reasons already name the file.
+		*error = why.rfind(path, 0) == 0 ? why : path + ": " + why;
 		return false;
 	}
 	return true;
