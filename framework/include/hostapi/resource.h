@@ -14,6 +14,8 @@ public:
 	bool IsLoaded() const { return _handle != nullptr; }
 	// The text of a string resource; empty when unknown.
 	String LoadString(Int32 id) const;
+	// The "res" folder the resources were loaded from; empty when not loaded.
+	Filename GetResourceFolder() const;
 
 	~GeResource() { Free(); }
 

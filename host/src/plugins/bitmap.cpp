@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "hostapi/resource.h"
+#include "standin/bitmaps.h"
 #include "standin/console.h"
 #include "standin/printable.h"
 
@@ -32,6 +33,7 @@ struct BitmapData final : BaseBitmap
 	Int32 width = 0;
 	Int32 height = 0;
 	std::vector<std::uint32_t> pixels; // ABGR as libtiff packs them, top row first
+	std::string source;                // the file it was read from
 };
 
 BitmapData* Data(BaseBitmap* b) { return static_cast<BitmapData*>(b); }
@@ -163,12 +165,16 @@ bool BaseBitmap::Init(const Filename& name, Float scale)
 	BitmapData* d = Data(this);
 	d->width = d->height = 0;
 	d->pixels.clear();
+	d->source.clear();
 	const std::string path = name.GetString().Get();
 	std::string reason;
 	if (!std::isfinite(scale) || scale <= 0.0)
 		reason = "the scale is not a positive number";
 	else if (ReadPicture(path, d, &reason))
+	{
+		d->source = path;
 		return true;
+	}
 	GePrint(String("Bitmap " + standin::Printable(path, 256) + " not loaded: " + standin::Printable(reason, 256)));
 	return false;
 }
@@ -182,3 +188,18 @@ Int32 BaseBitmap::GetBh() const
 {
 	return Data(this)->height;
 }
+
+namespace standin
+{
+
+std::string BitmapSource(const BaseBitmap* bmp)
+{
+	return bmp ? Data(bmp)->source : std::string();
+}
+
+const std::vector<std::uint32_t>* BitmapPixels(const BaseBitmap* bmp)
+{
+	return bmp ? &Data(bmp)->pixels : nullptr;
+}
+
+} // namespace standin

@@ -22,6 +22,7 @@ struct ResourceData
 {
 	std::map<Int32, std::string> strings;
 	std::vector<standin::DescriptionResource> descriptions;
+	std::string folder; // the res folder
 };
 
 struct DescriptionIndex
@@ -72,6 +73,7 @@ bool GeResource::Init(const Filename& pluginFolder)
 	Free();
 	const std::filesystem::path res = std::filesystem::path(pluginFolder.GetString().Get()) / "res";
 	auto data = std::make_unique<ResourceData>();
+	data->folder = res.string();
 	std::string text, error;
 	const std::string stringsPath = (res / "strings.str").string();
 	bool ok = standin::resfiles::ReadSmallFile(stringsPath, kMaxResourceFile, &text, &error) &&
@@ -112,6 +114,13 @@ String GeResource::LoadString(Int32 id) const
 	const auto* data = static_cast<const ResourceData*>(_handle);
 	auto it = data->strings.find(id);
 	return it == data->strings.end() ? String() : String(it->second);
+}
+
+Filename GeResource::GetResourceFolder() const
+{
+	if (!_handle)
+		return Filename();
+	return Filename(String(static_cast<const ResourceData*>(_handle)->folder));
 }
 
 namespace standin
