@@ -1,5 +1,8 @@
-// Test knob for the host's processor thread count.
+// Test knobs of the host's threads: the processor thread count, the millisecond clock and the
+// cursor shapes plug-ins set.
 #pragma once
+
+#include <vector>
 
 #include "hostapi/types.h"
 
@@ -8,5 +11,15 @@ namespace standin
 
 // Makes GeGetCurrentThreadCount answer n (n < 1: back to the machine's count).
 void SetThreadCount(Int32 n);
+
+// Makes GeGetTimer a counter that advances by step milliseconds at every reading, starting from
+// start (so two readings in a row are exactly step apart); step < 0 goes back to the real clock.
+void SetClockStep(Int32 step, Int32 start = 0);
+
+// Every cursor shape GeShowMouse was given since the last ClearCursorLog, in order.
+std::vector<Int32> CursorLog();
+void ClearCursorLog();
+// The shape shown now (MOUSE_NORMAL until a plug-in sets one).
+Int32 CurrentCursor();
 
 } // namespace standin
