@@ -45,6 +45,44 @@ PolygonObject* BuildCube(Float size)
 	return op;
 }
 
+// A sphere of the given radius around the origin: `segments` bands from pole to pole and twice as
+// many sectors around the Y axis; triangles at the poles, quads between, facing outwards.
+PolygonObject* BuildSphere(Float radius, Int32 segments)
+{
+	const Int32 bands = segments, sectors = 2 * segments;
+	const Int32 points = 2 + (bands - 1) * sectors;
+	const Int32 polygons = sectors * bands;
+	PolygonObject* op = PolygonObject::Alloc(points, polygons);
+	if (!op)
+		return nullptr;
+	Vector* p = op->GetPointW();
+	p[0] = Vector(0.0, radius, 0.0);
+	p[points - 1] = Vector(0.0, -radius, 0.0);
+	for (Int32 b = 1; b < bands; ++b)
+	{
+		const Float theta = PI * b / bands;
+		for (Int32 s = 0; s < sectors; ++s)
+		{
+			const Float phi = 2.0 * PI * s / sectors;
+			const Vector dir(std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi));
+			p[1 + (b - 1) * sectors + s] = dir * (radius / dir.GetLength());
+		}
+	}
+	auto ring = [sectors](Int32 b, Int32 s) { return 1 + (b - 1) * sectors + (s % sectors); };
+	CPolygon* polys = op->GetPolygonW();
+	Int32 k = 0;
+	for (Int32 s = 0; s < sectors; ++s)
+		polys[k++] = CPolygon(0, ring(1, s + 1), ring(1, s));
+	for (Int32 b = 1; b + 1 < bands; ++b)
+	{
+		for (Int32 s = 0; s < sectors; ++s)
+			polys[k++] = CPolygon(ring(b, s), ring(b, s + 1), ring(b + 1, s + 1), ring(b + 1, s));
+	}
+	for (Int32 s = 0; s < sectors; ++s)
+		polys[k++] = CPolygon(points - 1, ring(bands - 1, s), ring(bands - 1, s + 1));
+	return op;
+}
+
 PolygonObject* BuildPlane(Float size, Int32 segments)
 {
 	const Int32 side = segments + 1;
@@ -89,7 +127,7 @@ void SetPrimitiveDefaults(Int32 type, BaseContainer& bc)
 
 PolygonObject* BuildPrimitive(Int32 type, Float size, Int32 segments, std::string* error)
 {
-	if (type != Ocube && type != Oplane)
+	if (type != Ocube && type != Oplane && type != kSpherePrimitive)
 	{
 		Fail(error, "unknown primitive type " + std::to_string(type));
 		return nullptr;
@@ -99,18 +137,23 @@ PolygonObject* BuildPrimitive(Int32 type, Float size, Int32 segments, std::strin
 		Fail(error, "the size must be a finite number above 0");
 		return nullptr;
 	}
+	if (type == kSpherePrimitive && (segments < 2 || segments > kMaxPlaneSegments))
+	{
+		Fail(error, "a sphere's segment count must lie between 2 and " + std::to_string(kMaxPlaneSegments));
+		return nullptr;
+	}
 	if (type == Oplane && (segments < 1 || segments > kMaxPlaneSegments))
 	{
 		Fail(error, "the segment count must lie between 1 and " + std::to_string(kMaxPlaneSegments));
 		return nullptr;
 	}
-	PolygonObject* op = type == Ocube ? BuildCube(size) : BuildPlane(size, segments);
+	PolygonObject* op = type == Ocube ? BuildCube(size) : type == Oplane ? BuildPlane(size, segments) : BuildSphere(size, segments);
 	if (!op)
 	{
 		Fail(error, "not enough memory");
 		return nullptr;
 	}
-	op->SetName(type == Ocube ? "Cube" : "Plane");
+	op->SetName(type == Ocube ? "Cube" : type == Oplane ? "Plane" : "Sphere");
 	return op;
 }
 

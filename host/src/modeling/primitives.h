@@ -14,6 +14,9 @@ namespace modeling
 constexpr Int32 kPrimitiveSize = 1100;
 constexpr Int32 kPrimitiveSegments = 1102;
 constexpr Int32 kMaxPlaneSegments = 1000;
+// A sphere is made as a plain polygon object (there is no sphere generator): size is its radius,
+// segments the bands from pole to pole (2 .. kMaxPlaneSegments).
+constexpr Int32 kSpherePrimitive = 5160;
 
 // Gives a new generator object its default parameters (nothing for other types).
 void SetPrimitiveDefaults(Int32 type, BaseContainer& bc);

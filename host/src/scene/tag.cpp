@@ -3,6 +3,7 @@
 
 #include "hostapi/plugin.h"
 #include "scene/object_data.h"
+#include "scene/proxy_tag_data.h"
 #include "scene/tag_data.h"
 
 using scene::ApiOf;
@@ -21,6 +22,7 @@ const char* DefaultTagName(Int32 type)
 		case Tuvw: return "UVW";
 		case Ttexture: return "Texture";
 		case Tphong: return "Phong";
+		case Tsurfaceproxy: return "Surface Proxy";
 		default: return "Tag";
 	}
 }
@@ -115,7 +117,7 @@ NodeCore* TextureTagData::CloneSelf() const
 
 bool IsKnownTagType(Int32 type)
 {
-	if (type == Tuvw || type == Ttexture || type == Tphong)
+	if (type == Tuvw || type == Ttexture || type == Tphong || type == Tsurfaceproxy)
 		return true;
 	const TagPluginHooks& hooks = GetTagPluginHooks();
 	Int32 info = 0;
@@ -138,6 +140,10 @@ NodeCore* MakeTagCore(Int32 type, Int32 uvwCount)
 		else if (type == Ttexture)
 		{
 			tag = new TextureTagData;
+		}
+		else if (type == Tsurfaceproxy)
+		{
+			tag = new ProxyTagData;
 		}
 		else
 		{

@@ -1,6 +1,7 @@
 // Commands that add objects: primitives, nulls and OBJ imports, always as the last top-level
 // object. Names must be unique among their siblings so that name paths stay unambiguous.
 #include "hostapi/document.h"
+#include "modeling/primitives.h"
 #include "session/lookup.h"
 #include "session/words.h"
 #include "standin/scene.h"
@@ -11,12 +12,14 @@ namespace standin::session
 namespace
 {
 
-const char* kAddObjectUsage = "add-object cube|plane <name> [size] [segments]";
+const char* kAddObjectUsage = "add-object cube|plane|sphere <name> [size] [segments]";
 const char* kAddNullUsage = "add-null <name>";
 const char* kImportUsage = "import-obj <file> [name]";
 
 constexpr Float kDefaultSize = 200.0;
 constexpr Int32 kDefaultSegments = 4;
+constexpr Float kDefaultSphereRadius = 100.0;
+constexpr Int32 kDefaultSphereSegments = 24;
 // Enough for any test scene; bounds the polygon count a script can ask for.
 constexpr Int32 kMaxSegments = 1000;
 
@@ -43,12 +46,18 @@ bool ParseAddObject(const Words& args, AddObjectArgs* out, std::string* error)
 {
 	if (!CheckArity(args, 2, 4, kAddObjectUsage, error))
 		return false;
-	if (args[0] != "cube" && args[0] != "plane")
+	if (args[0] != "cube" && args[0] != "plane" && args[0] != "sphere")
 	{
-		*error = "unknown primitive '" + args[0] + "' (cube or plane)";
+		*error = "unknown primitive '" + args[0] + "' (cube, plane or sphere)";
 		return false;
 	}
-	out->type = args[0] == "cube" ? Ocube : Oplane;
+	out->type = args[0] == "cube" ? Ocube : args[0] == "plane" ? Oplane : modeling::kSpherePrimitive;
+	if (out->type == modeling::kSpherePrimitive)
+	{
+		// A sphere's size is its radius; its segments are the bands from pole to pole.
+		out->size = kDefaultSphereRadius;
+		out->segments = kDefaultSphereSegments;
+	}
 	if (!CheckName(args[1], error))
 		return false;
 	out->name = args[1];
@@ -66,7 +75,7 @@ bool ParseAddObject(const Words& args, AddObjectArgs* out, std::string* error)
 			*error = "a cube takes no segment count";
 			return false;
 		}
-		if (!ParseInt(args[3], "segments", 1, kMaxSegments, &out->segments, error))
+		if (!ParseInt(args[3], "segments", out->type == modeling::kSpherePrimitive ? 2 : 1, kMaxSegments, &out->segments, error))
 			return false;
 	}
 	return true;
