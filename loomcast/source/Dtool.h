@@ -79,4 +79,18 @@ public:
 	bool OpenEndUnderCursor(PolygonObject* op, BaseDraw* bd, Float x, Float y, Vector* pos, Int32* found, Int32* point);
 	// False when the first polygon on edge a-b holds the points in the order b, a; true otherwise.
 	bool EdgeRunsForward(Int32 a, Int32 b, PolygonObject* op);
+
+	// ---- Surface sampling (safe on worker threads while the main thread waits) ------------------
+	// Where the active view's line of sight through the world point first meets target (or the
+	// polygon object its surface proxy tag names), seen from the camera: *point becomes the hit
+	// (world) and *polygon the hit polygon, true. False, both unchanged, on a miss, without a view,
+	// or for a target without polygons.
+	bool ProjectThroughView(BaseDocument* doc, Vector* point, Int32* polygon, BaseObject* target);
+	// The texture coordinate (U in x, V in y, z 0) of op's surface at the world point hit, which
+	// lies on polygon p. True with *uv written when one was found; false (and *uv unchanged)
+	// without a UVW tag, for a polygon index outside op or a degenerate polygon.
+	bool UVAtSurfacePoint(const PolygonObject* op, Int32 p, const Vector& hit, Vector* uv);
+	// A new polygon object (the caller frees it) holding source's current geometry with its
+	// children's, points in world space, identity matrix; nullptr when the host refuses a step.
+	PolygonObject* FlattenedCopy(BaseDocument* doc, BaseObject* source);
 };
