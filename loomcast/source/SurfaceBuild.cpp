@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "Attachment.h"
+#include "ControlThread.h"
 #include "Dtool.h"
 #include "EdgeChains.h"
 #include "KernelTags.h"
@@ -16,8 +17,6 @@
 
 namespace
 {
-const String kResultTime("Result Time:");
-
 // The viewing direction of the active view's camera; zero without a view.
 Vector ViewerAxis(BaseDocument* doc)
 {
@@ -74,11 +73,12 @@ public:
 			ok = AddGuideSplines(_doc, output, _knots.Data(), _k, _n, _mg);
 		_doc->EndUndo();
 
-		// The projection goes here: with a picked object, or a texture source, the control thread
-		// wraps the output onto the picked object and textures it from the source, and its timing
-		// text becomes the read-out. Until the worker threads are in place such a build reports the
-		// plain read-out as every other build does.
-		_data.SetString(LOOM_RESULT, kResultTime);
+		// With a picked object, or a texture source, the control thread wraps the new polygons onto
+		// the picked object and textures them from the source; its timing text is the read-out.
+		if (_picked || (_data.GetBool(LOOM_UV_FROM_SOURCE) && _textureSource))
+			RunProjection(static_cast<PolygonObject*>(output));
+		else
+			_data.SetString(LOOM_RESULT, PlainResultText());
 
 		output->SetBit(1 << NBIT_ACTIVE);
 		EventAdd();
@@ -86,6 +86,30 @@ public:
 	}
 
 private:
+	void RunProjection(PolygonObject* output)
+	{
+		ControlThread control;
+		control.mesh = output;
+		control.uvSource = _textureSource;
+		control.surfaceTarget = _picked;
+		control.document = _doc;
+		control.view = _doc->GetActiveBaseDraw();
+		control.settings = _data;
+		control.firstPolygon = _polygonsBefore;
+		control.endPolygon = output->GetPolygonCount();
+		String text;
+		control.resultText = &text;
+		if (control.Start(THREADMODE_ASYNC, THREADPRIORITY_NORMAL))
+		{
+			control.Wait(true);
+			control.End(false);
+		}
+		// A run that could not start or set up leaves the read-out as it was.
+		if (!text.IsEmpty())
+			_data.SetString(LOOM_RESULT, text);
+		output->Message(MSG_UPDATE);
+	}
+
 	void ChooseTarget()
 	{
 		_target = _doc->GetActiveObject();
@@ -188,6 +212,7 @@ private:
 		const bool flip = FacesAwayFromViewer(_grid, ViewerAxis(_doc));
 		if (_mesh)
 		{
+			_polygonsBefore = _mesh->GetPolygonCount();
 			_doc->AddUndo(UNDOTYPE_CHANGE, _mesh);
 			if (!WriteGridQuads(_mesh, _grid, InvertMatrix(_mg), flip))
 				return nullptr;
@@ -218,6 +243,7 @@ private:
 	Attachment _at;
 	Int32 _segments = 0, _span = 0;
 	Int32 _n = 0, _k = 0;
+	Int32 _polygonsBefore = 0;
 	HostArray<Vector> _knots;
 	HostArray<Int32> _rowOf;
 	SurfaceGrid _grid;
