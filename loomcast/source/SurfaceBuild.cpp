@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "Attachment.h"
-#include "ControlThread.h"
+#include "ProjectionPass.h"
 #include "Dtool.h"
 #include "EdgeChains.h"
 #include "KernelTags.h"
@@ -75,10 +75,8 @@ public:
 
 		// With a picked object, or a texture source, the control thread wraps the new polygons onto
 		// the picked object and textures them from the source; its timing text is the read-out.
-		if (_picked || (_data.GetBool(LOOM_UV_FROM_SOURCE) && _textureSource))
-			RunProjection(static_cast<PolygonObject*>(output));
-		else
-			_data.SetString(LOOM_RESULT, PlainResultText());
+		PolygonObject* mesh = static_cast<PolygonObject*>(output);
+		RunProjectionPass(_doc, _data, mesh, _picked, _textureSource, _polygonsBefore, mesh->GetPolygonCount());
 
 		output->SetBit(1 << NBIT_ACTIVE);
 		EventAdd();
@@ -86,30 +84,6 @@ public:
 	}
 
 private:
-	void RunProjection(PolygonObject* output)
-	{
-		ControlThread control;
-		control.mesh = output;
-		control.uvSource = _textureSource;
-		control.surfaceTarget = _picked;
-		control.document = _doc;
-		control.view = _doc->GetActiveBaseDraw();
-		control.settings = _data;
-		control.firstPolygon = _polygonsBefore;
-		control.endPolygon = output->GetPolygonCount();
-		String text;
-		control.resultText = &text;
-		if (control.Start(THREADMODE_ASYNC, THREADPRIORITY_NORMAL))
-		{
-			control.Wait(true);
-			control.End(false);
-		}
-		// A run that could not start or set up leaves the read-out as it was.
-		if (!text.IsEmpty())
-			_data.SetString(LOOM_RESULT, text);
-		output->Message(MSG_UPDATE);
-	}
-
 	void ChooseTarget()
 	{
 		_target = _doc->GetActiveObject();

@@ -1,0 +1,35 @@
+#include "ProjectionPass.h"
+
+#include "ControlThread.h"
+#include "ToolSettings.h"
+
+void RunProjectionPass(BaseDocument* doc, BaseContainer& settings, PolygonObject* mesh, BaseObject* picked, BaseObject* textureSource,
+	Int32 first, Int32 end)
+{
+	const bool texture = settings.GetBool(LOOM_UV_FROM_SOURCE) && textureSource;
+	if (!doc || !mesh || (!picked && !texture))
+	{
+		settings.SetString(LOOM_RESULT, PlainResultText());
+		return;
+	}
+	ControlThread control;
+	control.mesh = mesh;
+	control.uvSource = textureSource;
+	control.surfaceTarget = picked;
+	control.document = doc;
+	control.view = doc->GetActiveBaseDraw();
+	control.settings = settings;
+	control.firstPolygon = first;
+	control.endPolygon = end;
+	String text;
+	control.resultText = &text;
+	if (control.Start(THREADMODE_ASYNC, THREADPRIORITY_NORMAL))
+	{
+		control.Wait(true);
+		control.End(false);
+	}
+	// A run that could not start or set up leaves the read-out as it was.
+	if (!text.IsEmpty())
+		settings.SetString(LOOM_RESULT, text);
+	mesh->Message(MSG_UPDATE);
+}
