@@ -9,8 +9,10 @@ jobs=$(nproc)
 # The host's shared state (allocator table, registries, links) is used from worker threads, so its
 # tests run under ThreadSanitizer as well.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWITH_TSAN=ON
-cmake --build build-tsan -j "$jobs" --target host_tests
+cmake --build build-tsan -j "$jobs" --target host_tests loomcast_tests
 TSAN_OPTIONS=halt_on_error=1 build-tsan/bin/host_tests --gtest_brief=1
+# The stroke tool's projection post-pass runs worker threads over one mesh.
+TSAN_OPTIONS=halt_on_error=1 build-tsan/bin/loomcast_tests --gtest_brief=1 --gtest_filter='Projection*:BuildProjection*'
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
