@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hostapi/view.h"
+#include "standin/draw_records.h"
 
 namespace standin
 {
@@ -29,35 +30,17 @@ bool SetFrame(BaseDraw* bd, Int32 left, Int32 top, Int32 right, Int32 bottom);
 bool SetParallelScale(BaseDraw* bd, Float scale);
 Float GetParallelScale(const BaseDraw* bd);
 
-// One drawing call as the view recorded it.
-struct DrawRecord
-{
-	enum class Kind
-	{
-		Pen,           // a = colour
-		Matrix,        // m = matrix, object = object (may be null)
-		Line,          // a, b = end points, i1 = flags
-		Handle,        // a = point, i1 = kind, i2 = flags
-		Circle2D,      // i1, i2 = centre pixel, f = radius
-		HudText,       // i1, i2 = pixel, text
-		DrawParam,     // i1 = id, text = value
-		PolygonObject, // object, m = its global matrix, a = colour, i1 = flags, i2 = polygon count
-	};
-	Kind kind = Kind::Pen;
-	Vector a, b;
-	Matrix m;
-	Int32 i1 = 0, i2 = 0;
-	Float f = 0.0;
-	std::string text;
-	// For comparing only: the object may have been freed since it was drawn.
-	BaseObject* object = nullptr;
-};
-
-// The view's draw log, oldest first. The log keeps the most recent 100000 records.
+// The records of the view's current draw pass, in order: what the last DrawPass drew, and any
+// drawing since. A pass keeps at most 1,000,000 records; later calls are counted, not kept.
 std::vector<DrawRecord> DrawLog(const BaseDraw* bd);
 void ClearDrawLog(BaseDraw* bd);
-// One line of text per record ("line (0;0;0) (1;0;0) flags 0").
-std::string DescribeDrawRecord(const DrawRecord& record);
+// Drawing calls a full pass did not keep.
+Int64 DrawRecordsDropped(const BaseDraw* bd);
+
+// A draw pass of the view as the host's redraw makes it: the records are emptied, then the active
+// tool's Draw (flags TOOLDRAWFLAGS_HIGHLIGHT) fills them afresh. Answers what Draw answered (0 when
+// no tool is active). Only the main thread draws; a pass started from within a pass is refused (-1).
+Int32 DrawPass(BaseDocument* doc, BaseDraw* bd);
 
 // A drawing context for the object op (its global matrix; identity when op is null).
 BaseDrawHelp* AllocDrawHelp(BaseDraw* bd, BaseObject* op);

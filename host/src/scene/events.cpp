@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "standin/scene.h"
+#include "view/draw_pass.h"
 #include "view/redraw_target.h"
 
 namespace
@@ -25,6 +26,9 @@ void DrawViews(Int32 flags)
 {
 	lastDrawFlags.store(flags);
 	drawViewsCount.fetch_add(1);
+	// The active view is drawn again at once, as a tool's drag loop expects: its Draw runs before
+	// the request returns.
+	standin::view::RedrawActiveView();
 	standin::view::CurrentRedrawTarget().Redraw(flags);
 }
 

@@ -209,9 +209,10 @@ bool RunPrintDrawLog(Session& session, const NoArgs&, std::string* error)
 	BaseDraw* bd = nullptr;
 	if (!RequireView(session, &bd, error))
 		return false;
+	// A fresh pass, as a redraw would make it now: the same records a picture reads.
+	DrawPass(session.Document(), bd);
 	for (const DrawRecord& r : DrawLog(bd))
 		session.Out() << DescribeDrawRecord(r) << '\n';
-	ClearDrawLog(bd);
 	return true;
 }
 
@@ -234,7 +235,7 @@ VerbRegistration printView(MakeVerb<NoArgs>("print-view", "print-view", "Prints 
 	RunPrintView));
 
 VerbRegistration printDrawLog(MakeVerb<NoArgs>("print-draw-log", "print-draw-log",
-	"Prints what was drawn into the active view since the last print-draw-log, and forgets it.", NoWords("print-draw-log"), RunPrintDrawLog));
+	"Draws the active view afresh (the active tool's Draw) and prints every drawing call of that pass in order.", NoWords("print-draw-log"), RunPrintDrawLog));
 
 } // namespace
 

@@ -1,10 +1,10 @@
 // The editor view as plug-ins see it: conversions, pick test and recorded drawing.
 #include <cmath>
+#include <new>
 
 #include "hostapi/view.h"
 #include "view/view_data.h"
 
-using standin::DrawRecord;
 using standin::view::ViewDataOf;
 
 void BaseDraw::GetFrame(Int32* left, Int32* top, Int32* right, Int32* bottom) const
@@ -58,59 +58,32 @@ bool BaseDraw::PointInRange(const Vector& p, Int32 x, Int32 y) const
 
 void BaseDraw::SetPen(const Vector& color)
 {
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::Pen;
-	r.a = color;
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::PenRecord{color});
 }
 
 void BaseDraw::SetMatrix_Matrix(BaseObject* op, const Matrix& mg)
 {
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::Matrix;
-	r.m = mg;
-	r.object = op;
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::MatrixRecord{mg, op ? op->GetName().Get() : std::string()});
 }
 
 void BaseDraw::DrawLine(const Vector& a, const Vector& b, Int32 flags)
 {
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::Line;
-	r.a = a;
-	r.b = b;
-	r.i1 = flags;
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::LineRecord{a, b, flags});
 }
 
 void BaseDraw::DrawHandle(const Vector& p, Int32 kind, Int32 flags)
 {
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::Handle;
-	r.a = p;
-	r.i1 = kind;
-	r.i2 = flags;
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::HandleRecord{p, kind, flags});
 }
 
 void BaseDraw::DrawCircle2D(Int32 x, Int32 y, Float radius)
 {
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::Circle2D;
-	r.i1 = x;
-	r.i2 = y;
-	r.f = radius;
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::CircleRecord{x, y, radius});
 }
 
 void BaseDraw::DrawHUDText(Int32 x, Int32 y, const String& text)
 {
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::HudText;
-	r.i1 = x;
-	r.i2 = y;
-	r.text = text.Get();
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::TextRecord{x, y, text.Get()});
 }
 
 namespace
@@ -133,11 +106,7 @@ void BaseDraw::SetDrawParam(Int32 id, const GeData& value)
 {
 	auto* view = ViewDataOf(this);
 	view->drawParams[id] = value;
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::DrawParam;
-	r.i1 = id;
-	r.text = ValueText(value);
-	view->Record(std::move(r));
+	view->Record(standin::DrawParamRecord{id, ValueText(value)});
 }
 
 GeData BaseDraw::GetDrawParam(Int32 id) const
@@ -147,18 +116,66 @@ GeData BaseDraw::GetDrawParam(Int32 id) const
 	return it == params.end() ? GeData() : it->second;
 }
 
+namespace
+{
+// The polygon primitive: one rectangle of width 1270 and height 1271 centred on the origin, in
+// the plane its orientation 1300 names (0: X-Y, 1: Z-Y, otherwise X-Z with its normal +Y).
+void PrimitiveGeometry(const BaseObject* op, standin::ObjectRecord& r)
+{
+	const BaseContainer* bc = op->GetDataInstance();
+	const Float w = bc ? bc->GetFloat(1270) : 0.0, h = bc ? bc->GetFloat(1271) : 0.0;
+	const Int32 orientation = bc ? bc->GetInt32(1300) : 2;
+	auto at = [orientation](Float u, Float v) {
+		if (orientation == 0)
+			return Vector(u, v, 0.0);
+		if (orientation == 1)
+			return Vector(0.0, v, u);
+		return Vector(u, 0.0, v);
+	};
+	const Float a = w / 2.0, b = h / 2.0;
+	r.points = {at(-a, -b), at(-a, b), at(a, b), at(a, -b)};
+	r.polygons = {CPolygon(0, 1, 2, 3)};
+}
+} // namespace
+
 Int32 BaseDraw::DrawPolygonObject(BaseDrawHelp*, BaseObject* op, Int32 flags, const Vector& color)
 {
 	if (!op)
 		return DRAWRESULT_ERROR;
-	DrawRecord r;
-	r.kind = DrawRecord::Kind::PolygonObject;
-	r.object = op;
-	r.m = op->GetMg();
-	r.a = color;
-	r.i1 = flags;
-	r.i2 = op->IsInstanceOf(Opolygon) ? static_cast<PolygonObject*>(op)->GetPolygonCount() : 0;
-	r.text = op->GetName().Get();
+	standin::ObjectRecord r;
+	r.name = op->GetName().Get();
+	r.mg = op->GetMg();
+	r.colour = color;
+	r.flags = flags;
+	if (op->IsInstanceOf(Opolygon))
+	{
+		// Copies: the picture of the pass may be made after the object is gone.
+		const auto* poly = static_cast<PolygonObject*>(op);
+		try
+		{
+			const Vector* points = poly->GetPointR();
+			const CPolygon* polygons = poly->GetPolygonR();
+			if (points)
+				r.points.assign(points, points + poly->GetPointCount());
+			if (polygons)
+				r.polygons.assign(polygons, polygons + poly->GetPolygonCount());
+		}
+		catch (const std::bad_alloc&)
+		{
+			return DRAWRESULT_ERROR;
+		}
+	}
+	else if (op->GetType() == Opolygonprimitive)
+	{
+		try
+		{
+			PrimitiveGeometry(op, r);
+		}
+		catch (const std::bad_alloc&)
+		{
+			return DRAWRESULT_ERROR;
+		}
+	}
 	ViewDataOf(this)->Record(std::move(r));
 	return DRAWRESULT_OK;
 }

@@ -30,9 +30,19 @@ Projection ViewData::Current() const
 
 void ViewData::Record(DrawRecord record)
 {
-	if (log.size() >= kMaxDrawLog)
-		log.pop_front();
-	log.push_back(std::move(record));
+	if (records.size() >= kMaxDrawRecords)
+	{
+		++droppedRecords;
+		return;
+	}
+	try
+	{
+		records.push_back(std::move(record));
+	}
+	catch (const std::bad_alloc&)
+	{
+		++droppedRecords;
+	}
 }
 
 DocumentViews::~DocumentViews()

@@ -2,7 +2,6 @@
 // document keeps.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <vector>
 
@@ -16,8 +15,8 @@ namespace standin::view
 
 // Element type of views (host-private; views never enter a document's lists).
 constexpr Int32 kViewElementType = 1000110;
-// The draw log keeps this many of the most recent records.
-constexpr std::size_t kMaxDrawLog = 100000;
+// A draw pass keeps at most this many records; later calls are counted instead.
+constexpr std::size_t kMaxDrawRecords = 1000000;
 
 struct ViewData final : scene::Element<BaseDraw>
 {
@@ -32,7 +31,9 @@ struct ViewData final : scene::Element<BaseDraw>
 
 	BaseObject* camera = nullptr; // owned, free object
 	Projection projection;        // frame, code and scale (its camera is refreshed by Current)
-	std::deque<DrawRecord> log;
+	std::vector<DrawRecord> records; // the current draw pass
+	Int64 droppedRecords = 0;
+	bool wireframe = false; // pictures draw objects as edges only
 	std::map<Int32, GeData> drawParams;
 };
 

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "standin/printable.h"
+#include "view/draw_text.h"
 #include "view/view_data.h"
 
 namespace standin
@@ -118,47 +119,22 @@ std::vector<DrawRecord> DrawLog(const BaseDraw* bd)
 {
 	if (!bd)
 		return {};
-	const auto& log = ViewDataOf(bd)->log;
-	return std::vector<DrawRecord>(log.begin(), log.end());
+	return ViewDataOf(bd)->records;
 }
 
 void ClearDrawLog(BaseDraw* bd)
 {
-	if (bd)
-		ViewDataOf(bd)->log.clear();
+	if (!bd)
+		return;
+	ViewDataOf(bd)->records.clear();
+	ViewDataOf(bd)->droppedRecords = 0;
 }
 
-namespace
+Int64 DrawRecordsDropped(const BaseDraw* bd)
 {
-std::string V(const Vector& v)
-{
-	return "(" + String::FloatToString(v.x).Get() + ";" + String::FloatToString(v.y).Get() + ";" + String::FloatToString(v.z).Get() + ")";
+	return bd ? ViewDataOf(bd)->droppedRecords : 0;
 }
 
-std::string M(const Matrix& m)
-{
-	return "off " + V(m.off) + " v1 " + V(m.v1) + " v2 " + V(m.v2) + " v3 " + V(m.v3);
-}
-} // namespace
-
-std::string DescribeDrawRecord(const DrawRecord& r)
-{
-	using K = DrawRecord::Kind;
-	const std::string i1 = std::to_string(r.i1), i2 = std::to_string(r.i2);
-	switch (r.kind)
-	{
-		case K::Pen: return "pen " + V(r.a);
-		case K::Matrix: return "matrix " + M(r.m);
-		case K::Line: return "line " + V(r.a) + " " + V(r.b) + " flags " + i1;
-		case K::Handle: return "handle " + V(r.a) + " kind " + i1 + " flags " + i2;
-		case K::Circle2D: return "circle " + i1 + " " + i2 + " radius " + String::FloatToString(r.f).Get();
-		case K::HudText: return "text " + i1 + " " + i2 + " \"" + Printable(r.text) + "\"";
-		case K::DrawParam: return "param " + i1 + " = " + Printable(r.text);
-		case K::PolygonObject:
-			return "object \"" + Printable(r.text) + "\" polygons " + i2 + " flags " + i1 + " colour " + V(r.a) + " at " + M(r.m);
-	}
-	return "?";
-}
 
 BaseDrawHelp* AllocDrawHelp(BaseDraw* bd, BaseObject* op)
 {
@@ -183,7 +159,7 @@ std::string DescribeView(const BaseDraw* bd)
 	const view::Projection p = ViewDataOf(bd)->Current();
 	std::ostringstream out;
 	out << "projection " << p.code << (p.IsParallel() ? " parallel" : " perspective") << ", frame " << p.left << " " << p.top << " " << p.right << " "
-		<< p.bottom << ", scale " << String::FloatToString(p.scale).Get() << ", camera " << M(p.camera);
+		<< p.bottom << ", scale " << String::FloatToString(p.scale).Get() << ", camera " << DescribeMatrix(p.camera);
 	return out.str();
 }
 

@@ -1,0 +1,78 @@
+// What one draw pass of a view drew: an ordered list of typed records, one record type per drawing
+// call. The printed draw log and the view's picture both read this list, so they always agree.
+// A record holds copies of everything it draws (points, polygons, texts): an object drawn in a pass
+// may be freed before the picture is made.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "hostapi/objects.h"
+#include "hostapi/vector.h"
+
+namespace standin
+{
+
+// SetPen: the colour of the calls that follow.
+struct PenRecord
+{
+	Vector colour;
+};
+
+// SetMatrix_Matrix: 3D points of the calls that follow are mapped by mg.
+struct MatrixRecord
+{
+	Matrix mg;
+	std::string object; // the object's name, empty when none was given
+};
+
+struct LineRecord
+{
+	Vector a, b; // as given (before the draw matrix)
+	Int32 flags = 0;
+};
+
+struct HandleRecord
+{
+	Vector point; // as given (before the draw matrix)
+	Int32 kind = 0;
+	Int32 flags = 0;
+};
+
+struct CircleRecord
+{
+	Int32 x = 0, y = 0; // centre pixel
+	Float radius = 0.0;
+};
+
+// DrawHUDText: text whose top-left corner is at pixel (x, y).
+struct TextRecord
+{
+	Int32 x = 0, y = 0;
+	std::string text;
+};
+
+struct DrawParamRecord
+{
+	Int32 id = 0;
+	std::string value; // as text: 1, 0.5, "text", nil
+};
+
+// DrawPolygonObject: the whole object at its global matrix, in one colour.
+struct ObjectRecord
+{
+	std::string name;
+	Matrix mg;
+	Vector colour;
+	Int32 flags = 0;
+	std::vector<Vector> points;     // object space
+	std::vector<CPolygon> polygons; // indices checked against points when drawn
+};
+
+using DrawRecord = std::variant<PenRecord, MatrixRecord, LineRecord, HandleRecord, CircleRecord, TextRecord, DrawParamRecord, ObjectRecord>;
+
+// One line of text per record, e.g. "line (0;0;0) (1;0;0) flags 0".
+std::string DescribeDrawRecord(const DrawRecord& record);
+
+} // namespace standin

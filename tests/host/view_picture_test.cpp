@@ -1,0 +1,177 @@
+// Pictures of a view: the canvas and its PNG, the draw records a pass keeps (copies that outlive
+// what they drew) and the picture painted from them, pixel by pixel where the colour is stated.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "front_view.h"
+#include "picture/canvas.h"
+#include "picture/view_picture.h"
+#include "scratch_folder.h"
+#include "standin/scene.h"
+#include "standin/views.h"
+
+using standin::picture::Canvas;
+using standin::picture::Point2;
+
+namespace
+{
+bool Near(const Vector& a, const Vector& b, Float tolerance = 0.02)
+{
+	return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance && std::abs(a.z - b.z) <= tolerance;
+}
+
+class PictureTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		doc = standin::NewDocument();
+		ASSERT_NE(doc, nullptr);
+		std::string error;
+		bd = AddFrontView(doc, &error);
+		ASSERT_NE(bd, nullptr) << error;
+	}
+	void TearDown() override { standin::CloseAllDocuments(); }
+
+	// A square of side 100 facing the front view, centred on the origin.
+	PolygonObject* AddSquare()
+	{
+		PolygonObject* op = PolygonObject::Alloc(4, 1);
+		op->GetPointW()[0] = Vector(-50.0, -50.0, 0.0);
+		op->GetPointW()[1] = Vector(-50.0, 50.0, 0.0);
+		op->GetPointW()[2] = Vector(50.0, 50.0, 0.0);
+		op->GetPointW()[3] = Vector(50.0, -50.0, 0.0);
+		op->GetPolygonW()[0] = CPolygon(0, 1, 2, 3);
+		op->SetName("Square");
+		doc->InsertObject(op, nullptr, nullptr);
+		return op;
+	}
+
+	BaseDocument* doc = nullptr;
+	BaseDraw* bd = nullptr;
+};
+} // namespace
+
+TEST(Canvas, DrawsInItsColoursAndRefusesSizesItCannotHave)
+{
+	Canvas c(40, 30, Vector(0.0, 0.0, 0.0));
+	ASSERT_TRUE(c.IsValid());
+	EXPECT_TRUE(Near(c.PixelAt(5, 5), Vector()));
+	c.Square(Point2{10, 10}, 5.0, Vector(1.0, 0.5, 0.0));
+	EXPECT_TRUE(Near(c.PixelAt(10, 10), Vector(1.0, 0.5, 0.0)));
+	c.Line(Point2{0, 20}, Point2{39, 20}, Vector(0.0, 1.0, 0.0), 3.0);
+	EXPECT_TRUE(Near(c.PixelAt(20, 20), Vector(0.0, 1.0, 0.0)));
+	c.Polygon({{25, 2}, {38, 2}, {38, 12}, {25, 12}}, Vector(0.0, 0.0, 1.0), Vector(), 0.0);
+	EXPECT_TRUE(Near(c.PixelAt(30, 7), Vector(0.0, 0.0, 1.0)));
+	// Outside the picture and hostile values: nothing drawn, nothing broken.
+	EXPECT_TRUE(Near(c.PixelAt(-1, 0), Vector()));
+	c.Line(Point2{NAN, 0}, Point2{1e300, -1e300}, Vector(1.0, 1.0, 1.0));
+	c.Circle(Point2{5, 5}, -3.0, Vector(1.0, 1.0, 1.0));
+	c.Text(Point2{1, 28}, std::string("\x01\xff label"), Vector(1.0, 1.0, 1.0));
+	EXPECT_GT(c.TextWidth("S1"), 0.0);
+
+	EXPECT_FALSE(Canvas(0, 10, Vector()).IsValid());
+	EXPECT_FALSE(Canvas(10, Canvas::kMaxSide + 1, Vector()).IsValid());
+	std::string error;
+	EXPECT_FALSE(Canvas(0, 10, Vector()).WritePng("/tmp/never.png", &error));
+}
+
+TEST(Canvas, WritesAPngAndKeepsTheOldFileWhenTheFolderIsMissing)
+{
+	ScratchFolder dir;
+	Canvas c(8, 4, Vector(1.0, 0.0, 0.0));
+	std::string error;
+	ASSERT_TRUE(c.WritePng(dir / "a.png", &error)) << error;
+	std::ifstream in(dir / "a.png", std::ios::binary);
+	const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+	ASSERT_GT(bytes.size(), 8u);
+	EXPECT_EQ(bytes.substr(1, 3), "PNG");
+	EXPECT_FALSE(c.WritePng(dir / "missing/a.png", &error));
+	EXPECT_FALSE(error.empty());
+}
+
+TEST_F(PictureTest, ARecordKeepsWhatItDrewAfterTheObjectIsFreed)
+{
+	PolygonObject* op = AddSquare();
+	standin::ClearDrawLog(bd);
+	ASSERT_EQ(bd->DrawPolygonObject(nullptr, op, 27138, Vector(1.0, 0.0, 0.0)), DRAWRESULT_OK);
+	op->Remove();
+	BaseObject* freed = op;
+	BaseObject::Free(freed);
+	const auto log = standin::DrawLog(bd);
+	ASSERT_EQ(log.size(), 1u);
+	const auto& r = std::get<standin::ObjectRecord>(log[0]);
+	EXPECT_EQ(r.name, "Square");
+	ASSERT_EQ(r.points.size(), 4u);
+	EXPECT_EQ(r.points[2], Vector(50.0, 50.0, 0.0));
+	ASSERT_EQ(r.polygons.size(), 1u);
+	EXPECT_EQ(standin::DescribeDrawRecord(log[0]).rfind("object \"Square\" polygons 1 flags 27138 colour (1;0;0)", 0), 0u);
+
+	// The picture of the freed object is still its square, in its colour, half covering.
+	Canvas canvas(640, 480, Vector());
+	standin::picture::PaintRecords(bd, log, canvas);
+	const Vector inside = canvas.PixelAt(320, 240);
+	EXPECT_GT(inside.x, 0.2);
+	EXPECT_LT(inside.y, 0.05);
+	EXPECT_TRUE(Near(canvas.PixelAt(100, 100), Vector()));
+}
+
+TEST_F(PictureTest, RecordsPaintInTheirPensAtTheirPlaces)
+{
+	// The front view sees world (x, y, z) at pixel (320 + x, 240 - y).
+	std::vector<standin::DrawRecord> records = {
+		standin::PenRecord{Vector(1.0, 0.5, 0.0)},
+		standin::HandleRecord{Vector(-100.0, 100.0, 0.0), DRAWHANDLE_BIG, 0},
+		standin::PenRecord{Vector(0.0, 1.0, 0.0)},
+		standin::MatrixRecord{Matrix(Vector(0.0, -100.0, 0.0), Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1)), ""},
+		standin::LineRecord{Vector(-50.0, 0.0, 0.0), Vector(50.0, 0.0, 0.0), 0},
+		standin::PenRecord{Vector(1.0, 1.0, 0.0)},
+		standin::CircleRecord{500, 100, 20.0},
+		standin::TextRecord{100, 400, "S1"},
+	};
+	Canvas canvas(640, 480, Vector());
+	standin::picture::PaintRecords(bd, records, canvas);
+	EXPECT_TRUE(Near(canvas.PixelAt(220, 140), Vector(1.0, 0.5, 0.0)));
+	// The line went through the matrix: 100 lower on screen.
+	EXPECT_TRUE(Near(canvas.PixelAt(320, 340), Vector(0.0, 1.0, 0.0)));
+	EXPECT_TRUE(Near(canvas.PixelAt(320, 240), Vector()));
+	EXPECT_TRUE(Near(canvas.PixelAt(520, 100), Vector(1.0, 1.0, 0.0), 0.15));
+	EXPECT_TRUE(Near(canvas.PixelAt(500, 100), Vector()));
+	// The label: some pixels of its box carry the pen's colour, the rest the dark box.
+	int lit = 0;
+	for (int y = 400; y < 415; ++y)
+		for (int x = 100; x < 118; ++x)
+			lit += Near(canvas.PixelAt(x, y), Vector(1.0, 1.0, 0.0), 0.1) ? 1 : 0;
+	EXPECT_GT(lit, 5);
+}
+
+TEST_F(PictureTest, TheViewPictureShowsObjectsAndSelectionAtAnySize)
+{
+	PolygonObject* op = AddSquare();
+	std::unique_ptr<Canvas> picture;
+	std::string error;
+	ASSERT_TRUE(standin::picture::RenderView(doc, bd, {}, &picture, &error)) << error;
+	ASSERT_EQ(picture->Width(), 640);
+	ASSERT_EQ(picture->Height(), 480);
+	const Vector grey = picture->PixelAt(320, 240);
+	EXPECT_GT(grey.x, 0.3);
+	EXPECT_NEAR(grey.x, grey.y, 0.1);
+
+	op->GetPolygonS()->Select(0);
+	ASSERT_TRUE(standin::picture::RenderView(doc, bd, {}, &picture, &error)) << error;
+	const Vector selected = picture->PixelAt(320, 240);
+	EXPECT_GT(selected.x, selected.z + 0.3);
+
+	// Another size: the frame is the picture's for the pass and the view's own afterwards.
+	ASSERT_TRUE(standin::picture::RenderView(doc, bd, {200, 100}, &picture, &error)) << error;
+	EXPECT_EQ(picture->Width(), 200);
+	Int32 right = 0;
+	bd->GetFrame(nullptr, nullptr, &right, nullptr);
+	EXPECT_EQ(right, 639);
+	EXPECT_FALSE(standin::picture::RenderView(doc, bd, {0, 100}, &picture, &error));
+	EXPECT_FALSE(standin::picture::RenderView(doc, bd, {100, Canvas::kMaxSide + 1}, &picture, &error));
+}
