@@ -162,5 +162,12 @@ bool RegisterCommandPlugin(Int32 id, const String& name, Int32 info, BaseBitmap*
 bool RegisterSceneHookPlugin(Int32 id, const String& name, Int32 info, DataAllocator alloc, Int32 priority, Int32 diskLevel);
 bool RegisterTagPlugin(Int32 id, const String& name, Int32 info, DataAllocator alloc, const String& description, BaseBitmap* icon, Int32 diskLevel);
 
+// ---- Crash handler ---------------------------------------------------------------------------
+// The callback the host calls with a text about a crash. A plug-in may put its own in front,
+// keeping the one it replaced to pass the text on.
+using CrashHandler = void (*)(Char* text);
+CrashHandler GeGetCrashHandler();
+void GeSetCrashHandler(CrashHandler handler);
+
 // The host's processor thread count.
 Int32 GeGetCurrentThreadCount();

@@ -17,3 +17,12 @@ std::string BitmapSource(const BaseBitmap* bmp);
 const std::vector<std::uint32_t>* BitmapPixels(const BaseBitmap* bmp);
 
 } // namespace standin
+
+namespace standin
+{
+
+// A bitmap the host draws itself (its own icons): width x height ABGR pixels, named by source.
+// nullptr when the sizes do not fit the pixels or memory is short; free it with BaseBitmap::Free.
+BaseBitmap* MakeBitmap(int width, int height, std::vector<std::uint32_t> pixels, std::string source);
+
+} // namespace standin

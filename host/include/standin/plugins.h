@@ -151,4 +151,12 @@ struct DescriptionResource
 // A copy of a description that a loaded plug-in resource holds; false when none is loaded.
 bool FindDescription(const std::string& name, DescriptionResource* out);
 
+// ---- Crash handler -------------------------------------------------------------------------
+// Calls the crash-handler chain as the host would on a crash; the host's own handler (at the end of
+// the chain) keeps the text.
+void RunCrashHandler(const std::string& text);
+std::string LastCrashHandlerText();
+// Puts the host's own handler back (plug-ins that chained in front are forgotten).
+void ResetCrashHandler();
+
 } // namespace standin

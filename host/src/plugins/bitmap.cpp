@@ -203,3 +203,23 @@ const std::vector<std::uint32_t>* BitmapPixels(const BaseBitmap* bmp)
 }
 
 } // namespace standin
+
+namespace standin
+{
+
+BaseBitmap* MakeBitmap(int width, int height, std::vector<std::uint32_t> pixels, std::string source)
+{
+	if (width <= 0 || height <= 0 || static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPixels ||
+		pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+		return nullptr;
+	BitmapData* d = new (std::nothrow) BitmapData;
+	if (!d)
+		return nullptr;
+	d->width = width;
+	d->height = height;
+	d->pixels = std::move(pixels);
+	d->source = std::move(source);
+	return d;
+}
+
+} // namespace standin

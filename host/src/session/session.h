@@ -10,8 +10,10 @@
 #include <deque>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "input/scripted_input.h"
+#include "standin/dialogs.h"
 
 class BaseDocument;
 
@@ -23,11 +25,19 @@ class PluginHost;
 namespace standin::session
 {
 
-// Answers that scripts queue for dialogs the plug-ins open (a name prompt, a yes/no question),
-// taken in order by the dialog that asks next.
-struct DialogQueue
+// Answers that scripts queue for the popup menus, modal dialogs and questions the plug-ins show,
+// taken in order by the next one of each kind. While the session exists it is the host's answer
+// source.
+class DialogQueue : public dialogs::AnswerSource
 {
-	std::deque<std::string> answers;
+public:
+	std::deque<std::string> popups;
+	std::deque<std::vector<std::string>> modals;
+	std::deque<std::string> questions;
+
+	bool TakePopupAnswer(std::string* answer) override;
+	bool TakeModalAnswer(std::vector<std::string>* words) override;
+	bool TakeQuestionAnswer(std::string* answer) override;
 };
 
 class Session
@@ -64,6 +74,7 @@ private:
 	input::ScriptedInput _input;
 	input::InputSource* _previousSource = nullptr;
 	DialogQueue _dialogs;
+	dialogs::AnswerSource* _previousAnswers = nullptr;
 };
 
 } // namespace standin::session

@@ -61,13 +61,49 @@ bool Row(const TreeLayout& layout, Int32 row, bool allowNone, std::string* error
 	return false;
 }
 
-void EndInteraction(GeDialog* dialog)
+// After the tree changed: the dialog hears the tree's action (as any gadget's change), then the end
+// of the interaction. The first may close the dialog, so each is looked up again.
+void EndInteraction(GeDialog* dialog, Int32 id)
 {
 	if (DialogState* state = Find(dialog); state && state->open)
 	{
 		state->layoutDirty = true;
+		BaseContainer action(BFM_ACTION);
+		action.SetInt32(BFM_ACTION_ID, id);
+		action.SetInt32(BFM_ACTION_VALUE, 0);
+		Deliver(*state, action);
+	}
+	if (DialogState* state = Find(dialog); state && state->open)
+	{
 		BaseContainer end(BFM_INTERACTEND);
 		Deliver(*state, end);
+	}
+}
+
+// The drop of a drag that started in the tree lands on the tree's gadget: the dialog hears it as
+// any drop, and can tell it came from its own tree.
+void DeliverOwnDrop(GeDialog* dialog, Int32 id, AtomArray* arr)
+{
+	DialogState* state = Find(dialog);
+	if (!state || !state->open)
+		return;
+	const int index = FindGadget(*state, id);
+	if (index < 0)
+		return;
+	if (state->layoutDirty)
+		Layout(*state);
+	const Rect r = state->gadgets[index].rect;
+	BaseContainer msg(BFM_DRAGRECEIVE);
+	msg.SetInt32(BFM_DRAG_SCREENX, r.x + r.w / 2);
+	msg.SetInt32(BFM_DRAG_SCREENY, r.y + r.h / 2);
+	msg.SetInt32(BFM_DRAG_FINISHED, 1);
+	state->dragType = DRAGTYPE_ATOMARRAY;
+	state->dragObject = arr;
+	Deliver(*state, msg);
+	if (DialogState* still = Find(dialog))
+	{
+		still->dragType = 0;
+		still->dragObject = nullptr;
 	}
 }
 
@@ -97,11 +133,22 @@ bool Press(TreeState& tree, const TreeLayout& layout, Int32 row, const TreeColum
 	const Float treeY = row >= 0 ? row * layout.lineHeight + y : y;
 	if (DialogState* state = Find(tree.dialog))
 	{
-		state->mouseX = static_cast<Int32>(treeX);
-		state->mouseY = static_cast<Int32>(treeY);
+		// The pointer comes to rest over the cell before the press: the dialog is asked for the
+		// cursor there, in its own coordinates.
+		if (state->layoutDirty)
+			Layout(*state);
+		const int index = FindGadget(*state, tree.id);
+		const Rect r = index >= 0 ? state->gadgets[index].rect : Rect();
+		state->mouseX = r.x + static_cast<Int32>(treeX);
+		state->mouseY = r.y + layout.headerHeight + static_cast<Int32>(treeY);
 		state->qualifier = ((flags & TREE_CTRL) ? QCTRL : 0) | ((flags & TREE_SHIFT) ? QSHIFT : 0);
 		state->mouseDown = false; // the press is over by the time the adapter polls
+		BaseContainer cursor(BFM_GETCURSORINFO);
+		BaseContainer result;
+		state->dialog->Message(cursor, result);
 	}
+	if (!Find(tree.dialog) || !tree.functions)
+		return false;
 	if (fn->InputEvent(tree.root, tree.userdata, &tree, InputMessage(flags, treeX, treeY, true)))
 		return false;
 	if (row < 0)
@@ -187,7 +234,7 @@ bool TreeClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, Int32 x, Int
 			}
 		}
 	}
-	EndInteraction(dialog);
+	EndInteraction(dialog, id);
 	return true;
 }
 
@@ -206,7 +253,7 @@ bool TreeDoubleClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, std::s
 	info.my = row * layout.lineHeight;
 	info.line = row;
 	tree->functions->DoubleClick(tree->root, tree->userdata, layout.rows[row].entry, column, &info);
-	EndInteraction(dialog);
+	EndInteraction(dialog, id);
 	return true;
 }
 
@@ -229,11 +276,11 @@ bool TreeRename(GeDialog* dialog, Int32 id, Int32 row, const std::string& name, 
 	if (fn->DoubleClick(tree->root, tree->userdata, entry, col.id, &info) || !fn->AllowRename(tree->root, tree->userdata))
 	{
 		*error = "row " + std::to_string(row) + " cannot be renamed in place";
-		EndInteraction(dialog);
+		EndInteraction(dialog, id);
 		return false;
 	}
 	fn->SetName(tree->root, tree->userdata, entry, String(name));
-	EndInteraction(dialog);
+	EndInteraction(dialog, id);
 	return true;
 }
 
@@ -265,7 +312,7 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	if (type == NOTOK)
 	{
 		*refusal = "row " + std::to_string(row) + " cannot be dragged";
-		EndInteraction(dialog);
+		EndInteraction(dialog, id);
 		return true;
 	}
 	fn->DragStart(root, ud, entry);
@@ -294,8 +341,9 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 		*refusal = "the drop onto " + (target >= 0 ? "row " + std::to_string(target) : std::string("empty space")) + " was refused";
 	else
 		fn->InsertObject(root, ud, onto, type, arr, insertMode, false);
+	DeliverOwnDrop(dialog, id, arr);
 	AtomArray::Free(arr);
-	EndInteraction(dialog);
+	EndInteraction(dialog, id);
 	return true;
 }
 
@@ -325,7 +373,7 @@ bool TreeMenu(GeDialog* dialog, Int32 id, Int32 row, Int32 column, const std::st
 	}
 	if (!fn->ContextMenuCall(chosen, tree->root, tree->userdata, entry, column) && chosen == ID_TREEVIEW_CONTEXT_REMOVE)
 		fn->DeletePressed(tree->root, tree->userdata);
-	EndInteraction(dialog);
+	EndInteraction(dialog, id);
 	return true;
 }
 
@@ -335,7 +383,7 @@ bool TreeDelete(GeDialog* dialog, Int32 id, std::string* error)
 	if (!tree)
 		return false;
 	tree->functions->DeletePressed(tree->root, tree->userdata);
-	EndInteraction(dialog);
+	EndInteraction(dialog, id);
 	return true;
 }
 

@@ -1,0 +1,386 @@
+// Session verbs for plug-in dialogs as a user meets them: running a command, printing the open
+// dialog, clicking, checking, choosing and typing into its gadgets, dropping scene elements onto
+// a gadget, closing it, and queueing the answers of the popups and modal dialogs that come next.
+#include <sstream>
+
+#include "hostapi/document.h"
+#include "session/lookup.h"
+#include "session/verbs_dialog.h"
+#include "session/words.h"
+#include "standin/dialogs.h"
+#include "standin/plugins.h"
+#include "standin/printable.h"
+#include "standin/scene.h"
+
+namespace standin::session
+{
+
+bool CurrentDialog(GeDialog** dialog, std::string* error)
+{
+	const std::vector<GeDialog*> open = dialogs::OpenDialogs();
+	if (open.empty())
+	{
+		*error = "no dialog is open (run-command opens one)";
+		return false;
+	}
+	*dialog = open.back();
+	return true;
+}
+
+void ProcessEvents(Int64 eventsBefore)
+{
+	// Each round of messages may post more events; a plug-in that posts one for every message it
+	// hears must not keep the host here for ever.
+	for (int round = 0; round < 8 && EventCount() != eventsBefore; ++round)
+	{
+		eventsBefore = EventCount();
+		dialogs::SendCoreChange();
+	}
+}
+
+bool FindSceneElement(Session& session, const std::string& word, BaseList2D** element, std::string* error)
+{
+	if (!RequireDocument(session, error))
+		return false;
+	const std::string objectPrefix = "object:";
+	const std::string materialPrefix = "material:";
+	if (word.rfind(materialPrefix, 0) == 0)
+	{
+		BaseMaterial* mat = FindMaterial(session.Document(), word.substr(materialPrefix.size()));
+		if (!mat)
+		{
+			*error = "no material named '" + Printable(word.substr(materialPrefix.size()), 80) + "'";
+			return false;
+		}
+		*element = mat;
+		return true;
+	}
+	if (word.rfind(objectPrefix, 0) == 0)
+	{
+		BaseObject* op = nullptr;
+		if (!FindObject(session, word.substr(objectPrefix.size()), &op, error))
+			return false;
+		*element = op;
+		return true;
+	}
+	BaseObject* op = FindObjectByPath(session.Document(), word);
+	BaseMaterial* mat = FindMaterial(session.Document(), word);
+	if (op && mat)
+	{
+		*error = "'" + Printable(word, 80) + "' names an object and a material; write object:" + Printable(word, 80) + " or material:" + Printable(word, 80);
+		return false;
+	}
+	if (!op && !mat)
+	{
+		*error = "no object or material named '" + Printable(word, 80) + "'";
+		return false;
+	}
+	*element = op ? static_cast<BaseList2D*>(op) : static_cast<BaseList2D*>(mat);
+	return true;
+}
+
+bool ParseGadget(const std::string& word, Int32* id, std::string* error)
+{
+	return ParseInt(word, "gadget ID", 0, 0x7fffffff, id, error);
+}
+
+namespace
+{
+
+std::string Quote(const std::string& text)
+{
+	std::string out = "\"";
+	for (char c : Printable(text, 200))
+	{
+		if (c == '"' || c == '\\')
+			out += '\\';
+		out += c;
+	}
+	return out + "\"";
+}
+
+struct IdArgs
+{
+	Int32 id = 0;
+};
+
+struct GadgetValueArgs
+{
+	Int32 id = 0;
+	std::string value;
+};
+
+bool ParseId(const Words& args, IdArgs* out, std::string* error, const char* usage)
+{
+	return CheckArity(args, 1, 1, usage, error) && ParseGadget(args[0], &out->id, error);
+}
+
+bool RunCommand(Session& session, const IdArgs& args, std::string* error)
+{
+	Registration reg;
+	if (!FindRegistration(args.id, &reg) || reg.kind != PluginKind::Command)
+	{
+		*error = "no command is registered with ID " + std::to_string(args.id);
+		return false;
+	}
+	auto* command = static_cast<CommandData*>(RegisteredData(args.id));
+	if (!command)
+	{
+		*error = "command " + std::to_string(args.id) + " has no data";
+		return false;
+	}
+	if (command->GetState(session.Document()) == 0)
+	{
+		*error = "command " + std::to_string(args.id) + " is disabled";
+		return false;
+	}
+	const Int64 events = EventCount();
+	if (!command->Execute(session.Document()))
+	{
+		*error = "command " + std::to_string(args.id) + " failed";
+		return false;
+	}
+	ProcessEvents(events);
+	return true;
+}
+
+bool RunPrintDialog(Session& session, const NoArgs&, std::string* error)
+{
+	GeDialog* dialog = nullptr;
+	if (!CurrentDialog(&dialog, error))
+		return false;
+	std::ostream& out = session.Out();
+	out << "dialog " << Quote(dialogs::Title(dialog)) << "\n";
+	for (const dialogs::GadgetView& g : dialogs::Gadgets(dialog))
+	{
+		out << std::string(2 * (g.depth + 1), ' ') << dialogs::GadgetKindName(g.kind) << " " << g.id;
+		if (!g.caption.empty())
+			out << " " << Quote(g.caption);
+		if (g.kind == dialogs::GadgetKind::CheckBox || g.kind == dialogs::GadgetKind::ComboBox ||
+			g.kind == dialogs::GadgetKind::RadioGroup || g.kind == dialogs::GadgetKind::EditText || g.kind == dialogs::GadgetKind::QuickTab)
+			out << " = " << Quote(g.value);
+		if (!g.children.empty())
+		{
+			out << " [";
+			for (size_t i = 0; i < g.children.size(); ++i)
+				out << (i ? " " : "") << g.children[i].first << ":" << Quote(g.children[i].second);
+			out << "]";
+		}
+		out << (g.enabled ? " enabled" : " disabled") << (g.shown ? " shown" : " hidden") << "\n";
+	}
+	return true;
+}
+
+template <typename Act>
+bool Act_(Session& session, Act act, std::string* error)
+{
+	GeDialog* dialog = nullptr;
+	if (!CurrentDialog(&dialog, error))
+		return false;
+	const Int64 events = EventCount();
+	if (!act(dialog))
+		return false;
+	ProcessEvents(events);
+	(void)session;
+	return true;
+}
+
+bool RunClick(Session& session, const IdArgs& args, std::string* error)
+{
+	return Act_(session, [&](GeDialog* d) { return dialogs::Click(d, args.id, error); }, error);
+}
+
+bool ParseCheck(const Words& args, GadgetValueArgs* out, std::string* error)
+{
+	bool on = false;
+	if (!CheckArity(args, 2, 2, "check <gadget> on|off", error) || !ParseGadget(args[0], &out->id, error) || !ParseOnOff(args[1], &on, error))
+		return false;
+	out->value = on ? "on" : "off";
+	return true;
+}
+
+bool RunCheck(Session& session, const GadgetValueArgs& args, std::string* error)
+{
+	return Act_(session, [&](GeDialog* d) {
+		dialogs::GadgetView view;
+		if (!dialogs::FindGadgetView(d, args.id, &view) || view.kind != dialogs::GadgetKind::CheckBox)
+		{
+			*error = "gadget " + std::to_string(args.id) + " is no check box";
+			return false;
+		}
+		// A check box already in that state is left alone, as a user would.
+		return view.value == args.value || dialogs::Click(d, args.id, error);
+	}, error);
+}
+
+bool ParseGadgetValue(const Words& args, GadgetValueArgs* out, std::string* error, const char* usage)
+{
+	if (!CheckArity(args, 2, 2, usage, error) || !ParseGadget(args[0], &out->id, error))
+		return false;
+	out->value = args[1];
+	return true;
+}
+
+bool RunChoose(Session& session, const GadgetValueArgs& args, std::string* error)
+{
+	return Act_(session, [&](GeDialog* d) {
+		dialogs::GadgetView view;
+		if (!dialogs::FindGadgetView(d, args.id, &view))
+		{
+			*error = "the dialog has no gadget " + std::to_string(args.id);
+			return false;
+		}
+		for (const auto& [id, caption] : view.children)
+			if (caption == args.value || std::to_string(id) == args.value)
+				return dialogs::Choose(d, args.id, id, error);
+		*error = "gadget " + std::to_string(args.id) + " has no choice '" + Printable(args.value, 80) + "'";
+		return false;
+	}, error);
+}
+
+bool RunType(Session& session, const GadgetValueArgs& args, std::string* error)
+{
+	return Act_(session, [&](GeDialog* d) { return dialogs::TypeText(d, args.id, args.value, error); }, error);
+}
+
+struct DropArgs
+{
+	Int32 id = 0;
+	Words names;
+};
+
+bool ParseDrop(const Words& args, DropArgs* out, std::string* error)
+{
+	if (args.size() < 2 || args.size() > 100001)
+	{
+		*error = "usage: drop <gadget> <element>...";
+		return false;
+	}
+	if (!ParseGadget(args[0], &out->id, error))
+		return false;
+	out->names.assign(args.begin() + 1, args.end());
+	return true;
+}
+
+bool RunDrop(Session& session, const DropArgs& args, std::string* error)
+{
+	std::vector<BaseList2D*> elements;
+	for (const std::string& name : args.names)
+	{
+		BaseList2D* element = nullptr;
+		if (!FindSceneElement(session, name, &element, error))
+			return false;
+		elements.push_back(element);
+	}
+	return Act_(session, [&](GeDialog* d) { return dialogs::Drop(d, args.id, elements, error); }, error);
+}
+
+bool RunClose(Session& session, const NoArgs&, std::string* error)
+{
+	return Act_(session, [&](GeDialog* d) { return dialogs::AskClose(d, error); }, error);
+}
+
+bool RunPrintShown(Session& session, const NoArgs&, std::string*)
+{
+	for (const std::string& line : dialogs::ShownLog())
+		session.Out() << line << "\n";
+	dialogs::ClearShownLog();
+	return true;
+}
+
+VerbRegistration runCommand(MakeVerb<IdArgs>("run-command", "run-command <id>",
+	"Runs a registered command as a user picking it from a menu (the manager opens with 1039103).",
+	[](const Words& a, IdArgs* o, std::string* e) { return ParseId(a, o, e, "run-command <id>"); }, RunCommand));
+
+VerbRegistration printDialog(MakeVerb<NoArgs>("print-dialog", "print-dialog",
+	"Prints the open dialog: every gadget with its kind, ID, caption, value, choices and whether it is enabled and shown.",
+	NoWords("print-dialog"), RunPrintDialog));
+
+VerbRegistration click(MakeVerb<IdArgs>("click", "click <gadget>",
+	"Clicks a button or check box of the open dialog; hidden and disabled gadgets take no clicks.",
+	[](const Words& a, IdArgs* o, std::string* e) { return ParseId(a, o, e, "click <gadget>"); }, RunClick));
+
+VerbRegistration check(MakeVerb<GadgetValueArgs>("check", "check <gadget> on|off",
+	"Sets a check box of the open dialog as a user clicking it would (no click when it already is so).", ParseCheck, RunCheck));
+
+VerbRegistration choose(MakeVerb<GadgetValueArgs>("choose", "choose <gadget> <choice>",
+	"Chooses an entry of a combo box, radio group or tab gadget by its ID or caption.",
+	[](const Words& a, GadgetValueArgs* o, std::string* e) { return ParseGadgetValue(a, o, e, "choose <gadget> <choice>"); }, RunChoose));
+
+VerbRegistration type(MakeVerb<GadgetValueArgs>("type", "type <gadget> <text>",
+	"Types a text into an edit field of the open dialog (replacing what it held).",
+	[](const Words& a, GadgetValueArgs* o, std::string* e) { return ParseGadgetValue(a, o, e, "type <gadget> <text>"); }, RunType));
+
+VerbRegistration drop(MakeVerb<DropArgs>("drop", "drop <gadget> <element>...",
+	"Drags scene objects and materials (object:<path>, material:<name> or a bare name) onto a gadget of the open dialog and drops them.",
+	ParseDrop, RunDrop));
+
+VerbRegistration closeDialog(MakeVerb<NoArgs>("close-dialog", "close-dialog",
+	"Asks the open dialog to close, as its window's close box does.", NoWords("close-dialog"), RunClose));
+
+VerbRegistration printShown(MakeVerb<NoArgs>("print-shown", "print-shown",
+	"Prints the popup menus, message boxes, modal dialogs and host commands shown since the last print-shown, and forgets them.",
+	NoWords("print-shown"), RunPrintShown));
+
+VerbRegistration answerPopup(MakeVerb<TextArgs>("answer-popup", "answer-popup <entry>|cancel",
+	"Queues the choice of the next popup menu: an entry ID or caption (a submenu's entry as \"Sub/Entry\"), or cancel.",
+	TextWords(1, 1, "answer-popup <entry>|cancel"),
+	[](Session& session, const TextArgs& a, std::string*) {
+		session.Dialogs().popups.push_back(a.words[0]);
+		return true;
+	}));
+
+VerbRegistration answerDialog(MakeVerb<TextArgs>("answer-dialog", "answer-dialog <action>...",
+	"Queues what the user does in the next modal dialog: set <gadget> <text>, choose <gadget> <choice ID>, click <gadget>; "
+	"a dialog the actions leave open is cancelled.",
+	[](const Words& args, TextArgs* out, std::string* error) {
+		size_t i = 0;
+		while (i < args.size())
+		{
+			const std::string& w = args[i];
+			const size_t need = w == "click" ? 2 : (w == "set" || w == "choose") ? 3 : 0;
+			Int32 id = 0;
+			if (need == 0 || i + need > args.size() || !ParseGadget(args[i + 1], &id, error))
+			{
+				if (error->empty())
+					*error = "expected set <gadget> <text>, choose <gadget> <choice> or click <gadget> at word " + std::to_string(i + 1);
+				return false;
+			}
+			if (w == "choose" && !ParseInt(args[i + 2], "choice ID", 0, 0x7fffffff, &id, error))
+				return false;
+			i += need;
+		}
+		if (args.empty())
+		{
+			*error = "usage: answer-dialog <action>...";
+			return false;
+		}
+		out->words = args;
+		return true;
+	},
+	[](Session& session, const TextArgs& a, std::string*) {
+		session.Dialogs().modals.push_back(a.words);
+		return true;
+	}));
+
+VerbRegistration answerQuestion(MakeVerb<TextArgs>("answer-question", "answer-question yes|no",
+	"Queues the answer of the next yes/no question.",
+	[](const Words& args, TextArgs* out, std::string* error) {
+		if (!CheckArity(args, 1, 1, "answer-question yes|no", error))
+			return false;
+		if (args[0] != "yes" && args[0] != "no")
+		{
+			*error = "expected yes or no";
+			return false;
+		}
+		out->words = args;
+		return true;
+	},
+	[](Session& session, const TextArgs& a, std::string*) {
+		session.Dialogs().questions.push_back(a.words[0]);
+		return true;
+	}));
+
+} // namespace
+
+} // namespace standin::session
