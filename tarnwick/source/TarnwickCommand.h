@@ -11,6 +11,8 @@ class TarnwickCommand : public CommandData
 {
 public:
 	bool Execute(BaseDocument* doc) override;
+	Int32 GetState(BaseDocument* doc) override;
+	bool RestoreLayout(void* secret) override;
 
 	Tarnwick& GetDialog() { return _dialog; }
 

@@ -1,13 +1,28 @@
 // The plug-in's entry: resources at system initialisation, registrations at start.
 #include "PluginMessages.h"
 #include "TarnwickCommand.h"
+#include "TarnwickIds.h"
 #include "hostapi/memory.h"
 #include "hostapi/plugin.h"
 #include "hostapi/resource.h"
 
 namespace
 {
-constexpr Int32 STR_COMMAND = 10018;
+
+// The host's crash handler this plug-in replaced; the text goes on to it.
+CrashHandler g_previousCrashHandler = nullptr;
+
+void ForwardCrash(Char* text)
+{
+	if (g_previousCrashHandler)
+		g_previousCrashHandler(text);
+}
+
+void ChainCrashHandler()
+{
+	g_previousCrashHandler = GeGetCrashHandler();
+	GeSetCrashHandler(&ForwardCrash);
+}
 
 bool RegisterManagerCommand()
 {
@@ -20,15 +35,17 @@ bool RegisterManagerCommand()
 	if (icon && !icon->Init(GeGetPluginPath() + "res" + "Tarnwick.tif", 1.0))
 		BaseBitmap::Free(icon);
 
-	const String name = GeLoadString(STR_COMMAND);
+	const String name = GeLoadString(STR_TARNWICK);
 	const bool ok = RegisterCommandPlugin(TARNWICK_COMMAND_ID, name, 0, icon, name, command);
 	BaseBitmap::Free(icon);
 	return ok;
 }
+
 } // namespace
 
 bool PluginStart()
 {
+	ChainCrashHandler();
 	if (!RegisterManagerCommand())
 		return false;
 	return true;
@@ -36,6 +53,10 @@ bool PluginStart()
 
 void PluginEnd()
 {
+	// The library is closed after this: a handler left pointing into it would crash the host's
+	// next crash report, so the chain is put back as it was while it still ends here.
+	if (GeGetCrashHandler() == &ForwardCrash)
+		GeSetCrashHandler(g_previousCrashHandler);
 }
 
 bool PluginMessage(Int32 id, void* data)

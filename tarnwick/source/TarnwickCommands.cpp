@@ -1,0 +1,60 @@
+// What each gadget of the manager dialog starts. Every command reports itself handled.
+#include "Tarnwick.h"
+#include "TarnwickIds.h"
+
+bool Tarnwick::Command(Int32 id, const BaseContainer& msg)
+{
+	(void)msg;
+	switch (id)
+	{
+		case IDC_LINK_FOLDING:
+		{
+			bool link = true;
+			GetBool(IDC_LINK_FOLDING, link);
+			heldFunctions.syncFold = link ? 1 : 0;
+			Command(IDC_FOLD_MANAGER, msg);
+			ApplyEnableRules();
+			break;
+		}
+		case IDC_SYNC_SELECTION:
+		{
+			bool sync = true;
+			GetBool(IDC_SYNC_SELECTION, sync);
+			heldFunctions.syncSelection = sync ? 1 : 0;
+			break;
+		}
+		case IDC_FOLD_MANAGER:
+		{
+			Int32 choice = IDC_OM1;
+			GetInt32(IDC_FOLD_MANAGER, choice);
+			heldFunctions.foldBit = choice == IDC_OM1 ? NBIT_OM1_FOLD
+				: choice == IDC_OM2 ? NBIT_OM2_FOLD
+				: choice == IDC_OM3 ? NBIT_OM3_FOLD
+				: NBIT_OM4_FOLD;
+			model.foldBit = heldFunctions.foldBit;
+			break;
+		}
+		case IDC_SAVE_SET:
+			model.SaveAsNewSet();
+			ApplyEnableRules();
+			break;
+		case IDC_DELETE_SET:
+			model.RemoveCurrentSet();
+			ApplyEnableRules();
+			break;
+		case IDC_APPLY_POSITION:
+		case IDC_APPLY_ROTATION:
+		case IDC_APPLY_SCALE:
+		case IDC_MIRROR_REFERENCE:
+		case IDC_TABS:
+			ApplyEnableRules();
+			break;
+		case IDC_MIRROR_PLANE:
+		case IDC_MIRROR_PREVIEW:
+			DrawViews(0);
+			break;
+		default:
+			break;
+	}
+	return true;
+}
