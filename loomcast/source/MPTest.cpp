@@ -1,5 +1,6 @@
 // One worker of the projection post-pass over its own run of polygons.
 #include <atomic>
+#include <cmath>
 
 #include "ControlThread.h"
 #include "Dtool.h"
@@ -12,6 +13,9 @@ namespace
 {
 // How far a point looks for the target's surface along its normal, each way.
 constexpr Float kSurfaceReach = 2e5;
+// How far behind a point its rays start, relative to the point's size: far below any modelling
+// distance, far above rounding.
+constexpr Float kStartBack = 1e-9;
 
 // The polygon object whose texture the view's rays read: the surface proxy's when the source
 // has one (the rays meet that object), else the source itself.
@@ -109,8 +113,12 @@ void MPTest::ProjectOntoSurface()
 				continue;
 			const Vector start = shared->mg * shared->original[p];
 			const Vector& normal = shared->normals[p];
-			// Along the normal first; the other way when the surface lies behind the point.
-			if (rc->Intersect(start, normal, kSurfaceReach) || rc->Intersect(start, -normal, kSurfaceReach))
+			// Along the normal first; the other way when the surface lies behind the point. Each ray
+			// starts a hair behind the point, so that a point already on the surface (a stroke drawn
+			// on it) finds the surface where it is: from the point itself a ray sees nothing at
+			// distance 0 and would pass through the target to its far side.
+			const Float back = kStartBack * (1.0 + std::fmax(std::fabs(start.x), std::fmax(std::fabs(start.y), std::fabs(start.z))));
+			if (rc->Intersect(start - normal * back, normal, kSurfaceReach + back) || rc->Intersect(start + normal * back, -normal, kSurfaceReach + back))
 			{
 				GeRayColResult hit;
 				if (rc->GetNearestIntersection(&hit))

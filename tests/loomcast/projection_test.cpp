@@ -373,6 +373,26 @@ TEST_F(ProjectionTest, OffsetZeroOnAFlatTargetIsExact)
 		EXPECT_NEAR(mesh->GetPointR()[i].y, 70.0, 70.0 * 1e-12) << "point " << i;
 }
 
+TEST_F(ProjectionTest, PointsAlreadyOnTheTargetStayOnItsNearSide)
+{
+	// A patch lying on the cube's top face (as strokes drawn on a surface do) must not fall
+	// through the cube to its bottom face.
+	PolygonObject* cube = Insert(standin::MakePrimitive(Ocube, 200, 1, nullptr), "Cube");
+	for (Float facing : {1.0, -1.0})
+	{
+		PolygonObject* mesh = Insert(Grid(3, 60, 100), facing > 0 ? "Up" : "Down");
+		if (facing < 0)
+			for (Int32 i = 0; i < mesh->GetPolygonCount(); ++i)
+			{
+				CPolygon& q = mesh->GetPolygonW()[i];
+				std::swap(q.b, q.d);
+			}
+		Run(mesh, nullptr, cube, 2, 0.0, false);
+		for (Int32 i = 0; i < mesh->GetPointCount(); ++i)
+			EXPECT_EQ(mesh->GetPointR()[i].y, 100.0) << "facing " << facing << " point " << i;
+	}
+}
+
 TEST_F(ProjectionTest, SharedPointsMoveOnceWhateverTheRuns)
 {
 	PolygonObject* sphere = Sphere(100, 48);
