@@ -1,0 +1,229 @@
+// The manager as a user meets it: the command opens its one dialog, scene elements are dropped on
+// the held tree, and clicks, drags, menus and the set buttons change the scene and the sets. Every
+// case runs session scripts against the real plug-ins and reads what the scripts print.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "scratch_folder.h"
+#include "standin/dialogs.h"
+#include "standin/paths.h"
+#include "standin/plugins.h"
+#include "standin/session.h"
+
+namespace
+{
+
+bool Contains(const std::string& text, const std::string& part)
+{
+	return text.find(part) != std::string::npos;
+}
+
+// The line of the output that starts with prefix; empty when none.
+std::string LineStarting(const std::string& text, const std::string& prefix)
+{
+	std::istringstream in(text);
+	std::string line, last;
+	while (std::getline(in, line))
+		if (line.rfind(prefix, 0) == 0)
+			last = line;
+	return last;
+}
+
+class Manager : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		standin::SetPrefsFolder(_dir / "prefs");
+		options.pluginsFolder = TEST_PLUGINS_DIR;
+		options.plugins = &host;
+		ASSERT_EQ(Run("load-plugins\nnew-document\n"), 0) << err;
+	}
+	void TearDown() override
+	{
+		host.Shutdown();
+		standin::SetPrefsFolder("");
+	}
+	int Run(const std::string& script)
+	{
+		std::ostringstream o, e;
+		const int status = standin::RunSessionText(script, "manager.session", o, e, options);
+		out = o.str();
+		err = e.str();
+		return status;
+	}
+	// A scene of a chair with a seat and a leg under the seat, a lamp and a material, all held.
+	void HoldScene()
+	{
+		ASSERT_EQ(Run("add-null Chair\nadd-null Seat\nadd-null Leg\nparent Seat Chair\nparent Leg Chair/Seat\nadd-null Lamp\n"
+		              "set-position Lamp 50 0 0\nadd-material Wood\n"
+		              "run-command 1039103\ndrop 10003 Chair Lamp Wood\n"),
+			0) << err;
+	}
+
+	ScratchFolder _dir;
+	standin::PluginHost host;
+	standin::SessionOptions options;
+	std::string out, err;
+};
+
+TEST_F(Manager, TheCommandOpensTheOneDialogAndTheSetButtonsFollowTheSets)
+{
+	ASSERT_EQ(Run("run-command 1039103\nrun-command 1039103\nprint-dialog\n"), 0) << err;
+	ASSERT_EQ(standin::dialogs::OpenDialogs().size(), 1u);
+	GeDialog* dialog = standin::dialogs::FindOpenDialog(1039103);
+	ASSERT_NE(dialog, nullptr);
+	EXPECT_EQ(standin::dialogs::OpenCount(dialog), 1);
+	// Both pages' gadgets exist; the placement page is hidden with its tab not chosen.
+	EXPECT_TRUE(Contains(out, "tabs 10063 = \"OM\" [10064:\"OM\" 10065:\"PRS\"]")) << out;
+	EXPECT_TRUE(Contains(out, "tree 10003 enabled shown"));
+	EXPECT_TRUE(Contains(out, "tree 10033 enabled hidden"));
+	EXPECT_TRUE(Contains(out, "combo 10006 = \"OM-1\""));
+	// With no set stored, the set list and the delete button are disabled.
+	EXPECT_TRUE(Contains(out, "button 10023 \"None\" disabled shown"));
+	EXPECT_TRUE(Contains(out, "button 10013 \"Delete Set\" disabled shown"));
+
+	ASSERT_EQ(Run("add-null Chair\ndrop 10003 Chair\nanswer-dialog set 10016 Furniture click 10014\nclick 10011\nprint-dialog\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "button 10023 \"Furniture\" enabled shown")) << out;
+	EXPECT_TRUE(Contains(out, "button 10013 \"Delete Set\" enabled shown"));
+	// A cancelled name dialog saves nothing.
+	ASSERT_EQ(Run("answer-dialog set 10016 Other click 10015\nclick 10011\nprint-dialog\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "button 10023 \"Furniture\""));
+
+	// Closing and running the command again opens the same dialog object, built afresh.
+	ASSERT_EQ(Run("close-dialog\nrun-command 1039103\nprint-tree 10003\n"), 0) << err;
+	EXPECT_EQ(standin::dialogs::FindOpenDialog(1039103), dialog);
+	EXPECT_EQ(standin::dialogs::OpenCount(dialog), 2);
+	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
+	// Disabled buttons take no clicks.
+	EXPECT_EQ(Run("click 10013\n"), 1);
+	EXPECT_TRUE(Contains(err, "disabled")) << err;
+}
+
+TEST_F(Manager, TheVisibilityColumnSplitsEachRowAndCtrlReachesDescendants)
+{
+	HoldScene();
+	ASSERT_EQ(Run("tree-click 10003 0 100 arrow\nprint-tree 10003\n"), 0) << err;
+	ASSERT_TRUE(Contains(out, "row 1 depth 1 folded \"Seat\"")) << out;
+	ASSERT_EQ(Run("tree-click 10003 0 102 2 10\nprint-element Chair\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "editor default render default")) << out;
+	ASSERT_EQ(Run("tree-click 10003 0 102 2 8\nprint-element Chair\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "editor on render default")) << out;
+	ASSERT_EQ(Run("tree-click 10003 0 102 2 13\nprint-element Chair\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "editor on render on")) << out;
+	// Without Ctrl the children keep theirs; with it, each descendant gets the value with an undo step.
+	ASSERT_EQ(Run("print-element Chair/Seat/Leg\nprint-undo\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "editor default render default"));
+	ASSERT_EQ(Run("tree-click 10003 0 102 2 14 ctrl\nprint-element Chair/Seat\nprint-element Chair/Seat/Leg\nprint-element Chair\nprint-undo\n"), 0) << err;
+	EXPECT_TRUE(Contains(LineStarting(out, "Chair/Seat:"), "render off")) << out;
+	EXPECT_TRUE(Contains(LineStarting(out, "Chair/Seat/Leg:"), "render off"));
+	EXPECT_TRUE(Contains(LineStarting(out, "Chair:"), "render off"));
+	EXPECT_TRUE(Contains(out, "undo step 1: 40 change \"Seat\"\nundo step 1: 40 change \"Leg\"\n")) << out;
+	EXPECT_FALSE(Contains(out, "change \"Chair\"")) << out;
+	// The enable box inverts the enable switch.
+	ASSERT_EQ(Run("tree-click 10003 2 103\nprint-element Lamp\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "disabled")) << out;
+}
+
+TEST_F(Manager, DragsMoveObjectsInTheSceneButNeverBelowThemselves)
+{
+	HoldScene();
+	ASSERT_EQ(Run("tree-click 10003 0 100 arrow\ntree-click 10003 1 100 arrow\nprint-tree 10003\n"), 0) << err;
+	ASSERT_TRUE(Contains(out, "row 2 depth 2 leaf \"Leg\"")) << out;
+	// Chair onto its own grandchild: refused, the scene is unchanged.
+	ASSERT_EQ(Run("tree-drag 10003 0 under 2\nprint-element Chair\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "was refused")) << out;
+	EXPECT_TRUE(Contains(out, "Chair: editor default render default parent none")) << out;
+	// Lamp under Leg keeps its place in the world.
+	ASSERT_EQ(Run("tree-drag 10003 3 under 2\nprint-element Chair/Seat/Leg/Lamp\n"), 0) << err;
+	EXPECT_FALSE(Contains(out, "refused")) << out;
+	EXPECT_TRUE(Contains(out, "parent \"Chair/Seat/Leg\" world 50,0,0")) << out;
+}
+
+TEST_F(Manager, ContextMenusOfferWhatTheSelectionAllows)
+{
+	ASSERT_EQ(Run("run-command 1039103\ntree-menu 10003 none 100\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "menu: (empty)")) << out;
+	HoldScene();
+	ASSERT_EQ(Run("tree-menu 10003 0 100\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "Unfold Under")) << out;
+	EXPECT_FALSE(Contains(out, "All Remove"));
+	ASSERT_EQ(Run("tree-click 10003 0 100 40 4\ntree-menu 10003 0 100\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "[900000 \"Remove\"] [900001 \"All Remove\"]")) << out;
+	// Materials get only Select (and the removal while the first entry is selected).
+	ASSERT_EQ(Run("tree-menu 10003 2 100\n"), 0) << err;
+	EXPECT_FALSE(Contains(out, "Unfold")) << out;
+	EXPECT_TRUE(Contains(out, "Select")) << out;
+
+	// Unfold Under opens the whole subtree and, on OM-3, sets bit 16 of every object in it.
+	ASSERT_EQ(Run("choose 10006 OM-3\ntree-menu 10003 0 100 \"Unfold Under\"\nprint-tree 10003\nprint-element Chair/Seat\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "row 1 depth 1 open \"Seat\"")) << out;
+	EXPECT_TRUE(Contains(out, "row 2 depth 2 leaf \"Leg\""));
+	EXPECT_TRUE(Contains(LineStarting(out, "Chair/Seat:"), "fold 16")) << out;
+
+	ASSERT_EQ(Run("tree-menu 10003 0 100 Remove\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 2 rows")) << out;
+	ASSERT_EQ(Run("tree-click 10003 0 100 40 4\ntree-menu 10003 0 100 \"All Remove\"\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
+}
+
+TEST_F(Manager, TheTagColumnGrowsAndGoneElementsDrawOnlyTheirSeparators)
+{
+	ASSERT_EQ(Run("add-null Bare\nadd-null Tagged\nadd-material Wood\nadd-tag Tagged phong\nadd-tag Tagged texture Wood\nadd-tag Tagged uvw\n"
+	              "run-command 1039103\ndrop 10003 Bare\nprint-tree 10003\n"),
+		0) << err;
+	EXPECT_TRUE(Contains(out, "104@") && Contains(out, "+12\n")) << out;
+	ASSERT_EQ(Run("drop 10003 Tagged\nprint-tree 10003\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+48")) << out;
+	// An object without tags drawn after never lowers the width.
+	ASSERT_EQ(Run("tree-click 10003 0 100 40 4\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+48")) << out;
+
+	// The element behind an entry is deleted: its row draws nothing but the separator lines, and
+	// clicks on it change nothing.
+	ASSERT_EQ(Run("print-shown\ndelete-object Bare\nprint-tree 10003\ntree-click 10003 0 101\nprint-shown\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "\"Bare\"\n  100: lines 2\n  101: lines 2\n  102: lines 2\n  103: lines 2\n  104: lines 2\n")) << out;
+	EXPECT_FALSE(Contains(out, "popup")) << out;
+	// The host's next change notice drops the entry.
+	ASSERT_EQ(Run("print-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 1 rows")) << out;
+}
+
+TEST_F(Manager, TheLayerColumnAssignsLayersFromItsPopup)
+{
+	HoldScene();
+	ASSERT_EQ(Run("answer-popup \"Add to New Layer\"\ntree-click 10003 0 101\nprint-element Chair\nprint-shown\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "[900010 Add to New Layer] [900011 Layer Manager...] [900012 Select Layer] -> 900010")) << out;
+	EXPECT_FALSE(Contains(LineStarting(out, "Chair:"), "layer none")) << out;
+	ASSERT_EQ(Run("add-layer Props\nanswer-popup \"Add to Layer/Props\"\ntree-click 10003 1 101\nprint-element Lamp\n"
+	              "answer-popup \"Layer Manager...\"\ntree-click 10003 1 101\nprint-shown\n"),
+		0) << err;
+	EXPECT_TRUE(Contains(out, "layer \"Props\"")) << out;
+	EXPECT_TRUE(Contains(out, "host command 100004704")) << out;
+	// A dismissed popup changes nothing.
+	ASSERT_EQ(Run("tree-click 10003 1 101\nprint-element Lamp\nprint-shown\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "-> dismissed")) << out;
+	EXPECT_TRUE(Contains(out, "layer \"Props\""));
+}
+
+TEST_F(Manager, RenamingInPlaceRenamesTheElement)
+{
+	HoldScene();
+	ASSERT_EQ(Run("tree-rename 10003 1 Stool\nprint-tree 10003\nprint-element Stool\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "\"Stool\"")) << out;
+	EXPECT_EQ(Run("tree-rename 10003 9 X\n"), 1);
+}
+
+TEST_F(Manager, TheCrashHandlerChainReachesTheHostAndIsUndoneAtTheEnd)
+{
+	standin::RunCrashHandler("fault at 0x10");
+	EXPECT_EQ(standin::LastCrashHandlerText(), "fault at 0x10");
+	host.Shutdown();
+	// The plug-in's forwarder went with its library; the host's own handler is back.
+	standin::RunCrashHandler("second");
+	EXPECT_EQ(standin::LastCrashHandlerText(), "second");
+}
+
+} // namespace
