@@ -20,6 +20,7 @@ const Vector kActiveObjectColour(0.78, 0.70, 0.56);
 const Vector kSelectionColour(1.0, 0.55, 0.1);
 const Vector kEdgeColour(0.12, 0.12, 0.14);
 const Vector kTextBox(0.08, 0.08, 0.09);
+const Vector kLightTextBox(0.9, 0.9, 0.9);
 constexpr Float kTextSize = 13.0;
 // Handle kinds: 1 small, 3 big; other kinds take the small size.
 constexpr Float kSmallHandle = 5.0;
@@ -209,7 +210,9 @@ struct RecordPainter
 		// The text's top-left corner at the pixel, on a dark box so it reads on any background.
 		const Float x = Float(r.x) - screen.projection.left, y = Float(r.y) - screen.projection.top;
 		const Float w = canvas.TextWidth(r.text, kTextSize);
-		canvas.Rectangle(x - 2.0, y - 1.0, x + w + 2.0, y + kTextSize + 3.0, kTextBox, 0.7);
+		// Dark pens get a light box, bright ones a dark box.
+		const Float light = 0.3 * state.pen.x + 0.59 * state.pen.y + 0.11 * state.pen.z;
+		canvas.Rectangle(x - 2.0, y - 1.0, x + w + 2.0, y + kTextSize + 3.0, light < 0.45 ? kLightTextBox : kTextBox, 0.8);
 		canvas.Text(Point2{x, y + kTextSize - 1.0}, r.text, state.pen, kTextSize);
 	}
 	void operator()(const DrawParamRecord&) const {}
