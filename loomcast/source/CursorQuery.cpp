@@ -3,6 +3,7 @@
 
 #include "Dtool.h"
 #include "LoomSurface.h"
+#include "PlaneFrame.h"
 #include "ToolRules.h"
 #include "ToolSettings.h"
 #include "hostapi/input.h"
@@ -10,18 +11,6 @@
 
 namespace
 {
-// The frame of the drawing plane: the plane object's matrix turned so that its X-Z plane is the
-// one the setting chooses.
-Matrix PlaneFrame(const BaseObject* plane, Int32 axis)
-{
-	const Matrix mg = plane->GetMg();
-	if (axis == LOOM_PLANE_TURN_Z)
-		return mg * MatrixRotZ(PI / 2.0);
-	if (axis == LOOM_PLANE_TURN_X)
-		return mg * MatrixRotX(PI / 2.0);
-	return mg;
-}
-
 Int32 HeldQualifiers()
 {
 	BaseContainer state;
@@ -81,7 +70,7 @@ bool LoomS::CursorQuery(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Fl
 	BaseList2D* planeLink = data.GetLink(LOOM_PLANE_OBJECT, doc);
 	if (planeLink && planeLink->IsInstanceOf(Obase))
 	{
-		const Matrix m = PlaneFrame(static_cast<BaseObject*>(planeLink), data.GetInt32(LOOM_PLANE_AXIS));
+		const Matrix m = DrawingPlaneFrame(static_cast<BaseObject*>(planeLink)->GetMg(), data.GetInt32(LOOM_PLANE_AXIS));
 		const Vector local = InvertMatrix(m) * _cursorPos;
 		const Float t = std::abs(data.GetFloat(LOOM_PLANE_TOLERANCE));
 		if (-t < local.y && local.y < t)

@@ -25,6 +25,7 @@ public:
 	bool KeyboardInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg) override;
 	bool GetCursorInfo(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc) override;
 	bool MouseInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg) override;
+	Int32 Draw(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, BaseDrawHelp* bh, BaseThread* bt, Int32 flags) override;
 	Int32 GetState(BaseDocument* doc) override;
 	bool InitDefaultSettings(BaseDocument* doc, BaseContainer& data) override;
 	bool GetDDescription(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags) override;
@@ -84,6 +85,22 @@ private:
 	bool DrawStroke(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, Int32 button, Float x, Float y);
 	// Polygon splitting along the edge line: grows or moves the mesh at a click.
 	bool SplitAlongEdgeLine(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y);
+	// The view drawing (ToolDraw.cpp): the whole pass, and its parts per operation. DrawView answers
+	// what Draw answers; the grid preview is false when its buffers cannot be had.
+	Int32 DrawView(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, BaseDrawHelp* bh);
+	void DrawBrush(const BaseContainer& data, BaseDraw* bd, const Vector& q);
+	void DrawEraseTargets(const BaseContainer& data, BaseDraw* bd, const Vector& q);
+	bool DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDraw* bd, const Vector& q);
+	// Empties the edge line and resets the strokes; answers false (a refused or failed split).
+	bool FailSplit();
+	// The other drag operations (BrushDrags.cpp, PointErase.cpp, EdgeSelection.cpp).
+	bool PointMove(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, Int32 button, Float x, Float y);
+	bool EditRadius(BaseContainer& data, EditorWindow* win, Int32 button, Float x, Float y);
+	bool AdjustOrAddPoints(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, Int32 button, Float x, Float y);
+	bool ErasePoints(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, Int32 button, Float x, Float y);
+	// Removes every stroke point the brush's cross at (x, y) accepts.
+	void ErasePointsAt(const BaseContainer& data, BaseDraw* bd, Float x, Float y);
+	bool SelectEdges(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, Int32 button, Float x, Float y);
 	// True when a click in draw mode splits instead of drawing.
 	bool SplitsAtClick(BaseDocument* doc, const BaseContainer& data) const;
 

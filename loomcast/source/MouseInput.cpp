@@ -43,8 +43,24 @@ bool LoomS::MouseDispatch(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, 
 				return SplitAlongEdgeLine(doc, data, bd, x, y);
 			return DrawStroke(doc, data, bd, win, button, x, y);
 		default:
-			// Point Move, Edit Radius, Edge selection, Point erase, Adjust and Add points are
-			// operations of their own that are not in place yet; a press leaves everything as it is.
+			break;
+	}
+	if (!doc || !bd || !win)
+		return false;
+	switch (_dragOp)
+	{
+		case DRAGOP_POINT_MOVE:
+			return PointMove(doc, data, bd, win, button, x, y);
+		case DRAGOP_EDIT_RADIUS:
+			return EditRadius(data, win, button, x, y);
+		case DRAGOP_EDGE_SELECT:
+			return SelectEdges(doc, data, bd, win, button, x, y);
+		case DRAGOP_POINT_ERASE:
+			return ErasePoints(doc, data, bd, win, button, x, y);
+		case DRAGOP_ADJUST_POINTS:
+		case DRAGOP_ADD_POINTS:
+			return AdjustOrAddPoints(doc, data, bd, win, button, x, y);
+		default:
 			return true;
 	}
 }
