@@ -174,12 +174,12 @@ TEST_F(Manager, TheTagColumnGrowsAndGoneElementsDrawOnlyTheirSeparators)
 	ASSERT_EQ(Run("add-null Bare\nadd-null Tagged\nadd-material Wood\nadd-tag Tagged phong\nadd-tag Tagged texture Wood\nadd-tag Tagged uvw\n"
 	              "run-command 1039103\ndrop 10003 Bare\nprint-tree 10003\n"),
 		0) << err;
-	EXPECT_TRUE(Contains(out, "104@") && Contains(out, "+12\n")) << out;
+	EXPECT_TRUE(Contains(out, "104@") && Contains(out, "+24\n")) << out;
 	ASSERT_EQ(Run("drop 10003 Tagged\nprint-tree 10003\nprint-tree 10003\n"), 0) << err;
-	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+48")) << out;
+	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+60")) << out;
 	// An object without tags drawn after never lowers the width.
 	ASSERT_EQ(Run("tree-click 10003 0 100 40 4\nprint-tree 10003\n"), 0) << err;
-	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+48")) << out;
+	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+60")) << out;
 
 	// The element behind an entry is deleted: its row draws nothing but the separator lines, and
 	// clicks on it change nothing.

@@ -36,6 +36,9 @@ void Flatten(const BaseContainer& menu, const std::string& prefix, std::vector<M
 		const GeData* value = nullptr;
 		if (!menu.GetIndex(i, &id, &value))
 			break;
+		// A submenu's own caption is no entry of it.
+		if (depth > 0 && id == MENURESOURCE_SUBTITLE)
+			continue;
 		if (value->GetType() == DA_STRING)
 			out->push_back({id, prefix + value->GetString().Get()});
 		else if (value->GetType() == DA_CONTAINER && value->GetContainer())

@@ -384,3 +384,43 @@ VerbRegistration answerQuestion(MakeVerb<TextArgs>("answer-question", "answer-qu
 } // namespace
 
 } // namespace standin::session
+
+#include <filesystem>
+
+#include "dialog/dialog_picture.h"
+
+namespace standin::session
+{
+
+namespace
+{
+
+bool RunRenderDialog(Session& session, const TextArgs& args, std::string* error)
+{
+	GeDialog* dialog = nullptr;
+	if (!CurrentDialog(&dialog, error))
+		return false;
+	if (args.words[0].empty())
+	{
+		*error = "the picture needs a file name";
+		return false;
+	}
+	const std::string path = ResolveScriptFile(session, args.words[0]);
+	const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+	std::error_code ec;
+	if (!folder.empty() && !std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
+	{
+		*error = Printable(folder.string(), 200) + ": the folder cannot be made (" + ec.message() + ")";
+		return false;
+	}
+	std::unique_ptr<picture::Canvas> canvas = dialogs::PaintDialog(dialog, error);
+	return canvas && canvas->WritePng(path, error);
+}
+
+VerbRegistration renderDialog(MakeVerb<TextArgs>("render-dialog", "render-dialog <file.png>",
+	"Writes a picture of the open dialog as PNG: its gadgets with captions and states, and the trees' cells as their adapters draw them.",
+	TextWords(1, 1, "render-dialog <file.png>"), RunRenderDialog));
+
+} // namespace
+
+} // namespace standin::session

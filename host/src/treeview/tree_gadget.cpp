@@ -5,12 +5,6 @@
 namespace standin::dialogs
 {
 
-struct QuickTabState final : QuickTabCustomGui
-{
-	std::vector<Child> tabs;
-	std::vector<Int32> selected;
-};
-
 namespace
 {
 

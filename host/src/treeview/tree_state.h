@@ -39,9 +39,18 @@ struct TreeState final : TreeViewCustomGui
 	Int64 refreshes = 0;
 };
 
+// The quick-tab gadget's host side: its tabs and the selected ones.
+struct QuickTabState final : QuickTabCustomGui
+{
+	std::vector<Child> tabs;
+	std::vector<Int32> selected;
+};
+
 // Indent of one level in the tree column and the fold arrow's width.
 constexpr Int32 kIndent = 16;
 constexpr Int32 kArrow = 12;
+// Room the tree adds to every column beyond the width its adapter asks for.
+constexpr Int32 kColumnGap = 12;
 // A tree longer than this is shown cut (a loop in the adapter's answers ends here too).
 constexpr size_t kMaxRows = 1000000;
 

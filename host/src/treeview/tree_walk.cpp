@@ -97,6 +97,8 @@ void WalkTree(TreeState& tree, bool draw, TreeLayout* out)
 				cw += kIndent * row.depth + kArrow;
 			w = std::max(w, cw);
 		}
+		// Columns stand a gap apart, as on screen; a width the plug-in set is taken as it is.
+		w += kColumnGap;
 		auto set = tree.setWidths.find(c.id);
 		if (set != tree.setWidths.end())
 			w = set->second;
