@@ -35,7 +35,8 @@ public:
 	C4DThread(const C4DThread&) = delete;
 	C4DThread& operator=(const C4DThread&) = delete;
 
-	// Asked by the thread itself (through TestBreak) whether it should stop early.
+	// Whether the user wants the thread to stop (Escape held, say). Asked on the thread that waits
+	// for this one with checkevents, which owns the user's input; the thread itself asks TestBreak.
 	virtual bool TestDBreak() { return false; }
 	virtual void Main() = 0;
 	virtual const char* GetThreadName() = 0;
@@ -49,7 +50,7 @@ public:
 	void Wait(bool checkevents);
 	// Asks the thread to stop; with wait, also waits for it.
 	void End(bool wait = true);
-	// True once End was asked for (or Wait saw TestDBreak), or when TestDBreak answers true now.
+	// True once End was asked for, or once a Wait with checkevents saw TestDBreak answer true.
 	bool TestBreak();
 	bool IsRunning() const;
 	// The priority of the last Start.

@@ -116,7 +116,9 @@ void C4DThread::End(bool wait)
 
 bool C4DThread::TestBreak()
 {
-	return _state->breakAsked.load() || TestDBreak();
+	// TestDBreak reads the user's input, which belongs to the thread that handles events; that
+	// thread asks it while it waits (Wait with checkevents) and passes the answer on here.
+	return _state->breakAsked.load();
 }
 
 bool C4DThread::IsRunning() const
