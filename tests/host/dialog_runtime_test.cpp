@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/dialog_picture.h"
 #include "dialog/dialog_resource.h"
 #include "treeview/tree_state.h"
 #include "hostapi/api.h"
@@ -444,6 +445,39 @@ TEST_F(TreeFixture, DeepAndLoopingTreesEndWithoutRecursion)
 	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
 	EXPECT_EQ(rows.size(), chain.size());
 	chain.back().children.clear();
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(DialogPicture, ShowsGadgetsInTheirStates)
+{
+	Panel panel;
+	ASSERT_TRUE(panel.Open(DLG_TYPE_ASYNC, 300, -1, -1, 0, 0));
+	std::string error;
+	auto canvas = PaintDialog(&panel, &error);
+	ASSERT_NE(canvas, nullptr) << error;
+	GadgetView check;
+	ASSERT_TRUE(FindGadgetView(&panel, 2, &check));
+	EXPECT_GE(canvas->Width(), check.x + check.w);
+	// The tick of the checked box is dark; once unchecked the box is white there.
+	auto Darkness = [&](const standin::picture::Canvas& c) {
+		Float dark = 0;
+		for (Int32 y = check.y + 3; y < check.y + 13; ++y)
+			for (Int32 x = check.x + 1; x < check.x + 11; ++x)
+				dark += 1.0 - c.PixelAt(x, y).x;
+		return dark;
+	};
+	const Float ticked = Darkness(*canvas);
+	ASSERT_TRUE(Click(&panel, 2, &error));
+	auto after = PaintDialog(&panel, &error);
+	ASSERT_NE(after, nullptr);
+	EXPECT_GT(ticked, Darkness(*after) + 3.0);
+	std::string closeError;
+	ASSERT_TRUE(AskClose(&panel, &closeError));
+	EXPECT_EQ(PaintDialog(&panel, &error), nullptr);
 }
 
 } // namespace
