@@ -67,7 +67,7 @@ TEST_F(Session, EveryLineIsCheckedBeforeAnythingRuns)
 		"new-document\n"
 		"frobnicate now\n"
 		"set-position Cube 1 two 3\n"
-		"add-object sphere S\n"
+		"add-object torus S\n"
 		"print \"unterminated\n"
 		"print \"bad\\q\"\n"
 		"add-object cube C 10 4\n"
@@ -81,7 +81,7 @@ TEST_F(Session, EveryLineIsCheckedBeforeAnythingRuns)
 	const char* expected[] = {
 		"test.session:3: unknown command 'frobnicate'",
 		"test.session:4: set-position: value 'two' is not a number",
-		"test.session:5: add-object: unknown primitive 'sphere'",
+		"test.session:5: add-object: unknown primitive 'torus'",
 		"test.session:6: missing closing quote",
 		"test.session:7: unknown escape \\q",
 		"test.session:8: add-object: a cube takes no segment count",
