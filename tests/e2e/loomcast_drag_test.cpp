@@ -307,3 +307,46 @@ TEST(LoomDraw, APictureOfTheToolIsWritten)
 	png.read(head.data(), 4);
 	EXPECT_EQ(head.substr(1), "PNG");
 }
+
+namespace
+{
+// The second point of the only stroke, as print-strokes shows it.
+std::string SecondPoint(const std::string& output)
+{
+	for (const std::string& l : Lines(output))
+	{
+		if (l.rfind("stroke 0 points 2: ", 0) != 0)
+			continue;
+		const size_t gap = l.find(") (");
+		return gap == std::string::npos ? std::string() : l.substr(gap + 2);
+	}
+	return std::string();
+}
+} // namespace
+
+TEST(LoomDrags, AdjustPointsEndsItsGrabAtTheStrokesLastPoint)
+{
+	ScratchFolder dir;
+	const char* line = "activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n";
+	// The grab on the last point moves it once, to 380; then there is no next point to pass to.
+	const HostRun adjusted = RunScript(dir, std::string(line) + "drag left 300 240  340 240\ndrag left ctrl alt 340 240  380 240  420 240\nprint-strokes\n");
+	const HostRun drawn = RunScript(dir, std::string(line) + "drag left 300 240  380 240\nprint-strokes\n");
+	ASSERT_EQ(adjusted.status, 0) << adjusted.output;
+	ASSERT_EQ(drawn.status, 0) << drawn.output;
+	ASSERT_FALSE(SecondPoint(drawn.output).empty()) << drawn.output;
+	EXPECT_EQ(SecondPoint(adjusted.output), SecondPoint(drawn.output)) << adjusted.output;
+}
+
+TEST(LoomDrags, AddPointsExtendsTheGrabbedStrokeAndResamplesItWhenTheDragFinishes)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir,
+		"activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\ndrag left 300 240  340 240\n"
+		"drag left shift alt 340 240  360 250  380 270\nprint-strokes\n"
+		"drag left shift alt 100 100  120 100\nprint-strokes\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "strokes 1\nstroke 0 points 20:")) << r.output;
+	// A press on no point changes nothing.
+	const std::vector<std::string> lines = Lines(r.output);
+	EXPECT_EQ(CountPrefix(lines, "stroke 0 points 20:"), 2) << r.output;
+}
