@@ -28,7 +28,9 @@ constexpr Int32 SPLIT_CATCH = 5;
 
 bool Tarnwick::CoreMessage(Int32 id, const BaseContainer& msg)
 {
-	if (id == EVMSG_CHANGE)
+	// A document change the host cannot confirm is ignored: the held list is rebuilt only for one
+	// that really happened.
+	if (id == EVMSG_CHANGE && CheckCoreMessage(msg))
 	{
 		if (GetActiveDocument())
 			model.Refresh();

@@ -83,6 +83,10 @@ enum : Int32
 	EVMSG_CHANGE = 604, // the document changed
 };
 
+// Whether a core message came from the host just now (a container kept from earlier, or made up,
+// does not pass).
+bool CheckCoreMessage(const BaseContainer& msg);
+
 // Drag types.
 enum : Int32
 {

@@ -122,15 +122,31 @@ std::string Title(const GeDialog* dialog)
 	return state ? state->title : std::string();
 }
 
+namespace
+{
+
+// Each core message the host sends carries the serial of its sending; only the current one checks.
+constexpr Int32 kCoreSerialKey = HostFourCC("hcsn");
+Int32 g_coreSerial = 0;
+
+} // namespace
+
 void SendCoreChange()
 {
+	g_coreSerial = g_coreSerial == 0x7fffffff ? 1 : g_coreSerial + 1;
 	for (GeDialog* dialog : OpenDialogs())
 	{
 		if (!Find(dialog))
 			continue;
 		BaseContainer msg(EVMSG_CHANGE);
+		msg.SetInt32(kCoreSerialKey, g_coreSerial);
 		dialog->CoreMessage(EVMSG_CHANGE, msg);
 	}
+}
+
+bool CheckCore(const BaseContainer& msg)
+{
+	return g_coreSerial != 0 && msg.GetId() == EVMSG_CHANGE && msg.GetInt32(kCoreSerialKey) == g_coreSerial;
 }
 
 } // namespace standin::dialogs
@@ -182,4 +198,9 @@ bool GeModalDialog::Close(bool result)
 		return false;
 	state->modalResult = result;
 	return CloseState(*state);
+}
+
+bool CheckCoreMessage(const BaseContainer& msg)
+{
+	return standin::dialogs::CheckCore(msg);
 }

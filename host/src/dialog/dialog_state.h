@@ -152,3 +152,9 @@ std::vector<std::pair<Int32, std::string>> TabChoices(const Gadget& gadget);
 std::string SelectedTabs(const Gadget& gadget);
 bool SelectTab(Gadget& gadget, Int32 tab);
 } // namespace standin::dialogs
+
+namespace standin::dialogs
+{
+// The host's check of a core message it sent.
+bool CheckCore(const BaseContainer& msg);
+} // namespace standin::dialogs
