@@ -234,4 +234,48 @@ TEST_F(Manager, TheCrashHandlerChainReachesTheHostAndIsUndoneAtTheEnd)
 	EXPECT_EQ(standin::LastCrashHandlerText(), "second");
 }
 
+TEST_F(Manager, TheTabsSwitchPagesAndTheirButtons)
+{
+	ASSERT_EQ(Run("run-command 1039103\nchoose 10063 PRS\nprint-dialog\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "group 10066 enabled hidden")) << out;
+	EXPECT_TRUE(Contains(out, "group 10067 enabled shown"));
+	EXPECT_TRUE(Contains(out, "button 10030 \"Save As...\" enabled shown"));
+	// Gadgets of the hidden page take nothing.
+	EXPECT_EQ(Run("drop 10003 Nothing\n"), 1);
+	ASSERT_EQ(Run("add-null Box\n"), 0);
+	EXPECT_EQ(Run("drop 10003 Box\n"), 1);
+	EXPECT_TRUE(Contains(err, "hidden")) << err;
+	ASSERT_EQ(Run("choose 10063 OM\nprint-dialog\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "group 10066 enabled shown"));
+	EXPECT_TRUE(Contains(out, "button 10030 \"Save As...\" disabled hidden"));
+}
+
+TEST_F(Manager, ScriptMistakesAreReportedNotActedOn)
+{
+	// Checked before anything runs.
+	EXPECT_EQ(Run("tree-click 10003 -1 100\n"), 1);
+	EXPECT_EQ(Run("tree-drag 10003 0 beside 1\n"), 1);
+	EXPECT_EQ(Run("answer-dialog set 10016\n"), 1);
+	EXPECT_EQ(Run("answer-dialog press 10014\n"), 1);
+	EXPECT_EQ(Run("check 10005 maybe\n"), 1);
+	EXPECT_EQ(Run("tree-click 10003 0 100 5\n"), 1);
+	// At run time: no dialog, then things the dialog does not have.
+	EXPECT_EQ(Run("print-dialog\n"), 1);
+	EXPECT_TRUE(Contains(err, "no dialog is open")) << err;
+	EXPECT_EQ(Run("run-command 424242\n"), 1);
+	HoldScene();
+	EXPECT_EQ(Run("tree-click 10003 99 100\n"), 1);
+	EXPECT_EQ(Run("tree-click 10003 0 555\n"), 1);
+	EXPECT_EQ(Run("tree-click 10003 0 100 9999 2\n"), 1);
+	EXPECT_EQ(Run("choose 10006 OM-9\n"), 1);
+	EXPECT_EQ(Run("type 10011 x\n"), 1);
+	EXPECT_EQ(Run("drop 10003 Ghost\n"), 1);
+	EXPECT_EQ(Run("tree-menu 10003 0 100 \"No such entry\"\n"), 1);
+	EXPECT_EQ(Run("print-tree 10010\n"), 1);
+	// A menu answer naming nothing is a dismissed menu.
+	ASSERT_EQ(Run("answer-popup \"No such layer\"\ntree-click 10003 0 101\nprint-element Chair\nprint-shown\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "layer none")) << out;
+	EXPECT_TRUE(Contains(out, "no entry 'No such layer', dismissed")) << out;
+}
+
 } // namespace
