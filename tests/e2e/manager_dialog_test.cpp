@@ -97,6 +97,10 @@ TEST_F(Manager, TheCommandOpensTheOneDialogAndTheSetButtonsFollowTheSets)
 	EXPECT_EQ(standin::dialogs::FindOpenDialog(1039103), dialog);
 	EXPECT_EQ(standin::dialogs::OpenCount(dialog), 2);
 	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
+	// A restored window layout brings the same dialog back.
+	ASSERT_EQ(Run("close-dialog\nrestore-layout 1039103\n"), 0) << err;
+	EXPECT_EQ(standin::dialogs::FindOpenDialog(1039103), dialog);
+	EXPECT_EQ(standin::dialogs::OpenCount(dialog), 3);
 	// Disabled buttons take no clicks.
 	EXPECT_EQ(Run("click 10013\n"), 1);
 	EXPECT_TRUE(Contains(err, "disabled")) << err;

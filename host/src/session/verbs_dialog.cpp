@@ -388,6 +388,8 @@ VerbRegistration answerQuestion(MakeVerb<TextArgs>("answer-question", "answer-qu
 #include <filesystem>
 
 #include "dialog/dialog_picture.h"
+#include "standin/plugins.h"
+#include "standin/scene.h"
 
 namespace standin::session
 {
@@ -416,6 +418,34 @@ bool RunRenderDialog(Session& session, const TextArgs& args, std::string* error)
 	std::unique_ptr<picture::Canvas> canvas = dialogs::PaintDialog(dialog, error);
 	return canvas && canvas->WritePng(path, error);
 }
+
+bool RunRestoreLayout(Session& session, const TextArgs& args, std::string* error)
+{
+	Int32 id = 0;
+	if (!ParseGadget(args.words[0], &id, error))
+		return false;
+	Registration reg;
+	auto* command = FindRegistration(id, &reg) && reg.kind == PluginKind::Command ? static_cast<CommandData*>(RegisteredData(id)) : nullptr;
+	if (!command)
+	{
+		*error = "no command is registered with ID " + std::to_string(id);
+		return false;
+	}
+	const Int64 events = EventCount();
+	// The saved layout's own data stays the host's; the command only hears that it is restored.
+	if (!command->RestoreLayout(nullptr))
+	{
+		*error = "command " + std::to_string(id) + " did not restore a window";
+		return false;
+	}
+	ProcessEvents(events);
+	(void)session;
+	return true;
+}
+
+VerbRegistration restoreLayout(MakeVerb<TextArgs>("restore-layout", "restore-layout <command id>",
+	"Restores a command's window as the host does when it restores a saved window layout.",
+	TextWords(1, 1, "restore-layout <command id>"), RunRestoreLayout));
 
 VerbRegistration renderDialog(MakeVerb<TextArgs>("render-dialog", "render-dialog <file.png>",
 	"Writes a picture of the open dialog as PNG: its gadgets with captions and states, and the trees' cells as their adapters draw them.",
