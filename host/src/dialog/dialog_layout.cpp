@@ -97,7 +97,9 @@ Size Measure(DialogState& state, int index, std::vector<Size>& sizes, int depth)
 			Int32 w = 0, h = 0;
 			if (g.tree)
 				TreeMinSize(*g.tree, &w, &h);
-			s = {std::max({g.initW, w, 100}), std::max({g.initH, h, 100})};
+			// The tree scrolls: its rows never make the dialog taller than the tree's own size.
+			(void)h;
+			s = {std::max({g.initW, w, 100}), std::max(g.initH, 100)};
 			break;
 		}
 		case GadgetKind::Group:

@@ -116,7 +116,7 @@ void PaintTree(Canvas& c, Gadget& g)
 	if (!g.tree)
 		return;
 	TreeLayout layout;
-	WalkTree(*g.tree, true, &layout);
+	WalkTree(*g.tree, true, &layout, g.rect.h);
 	Fill(c, g.rect.x, g.rect.y, g.rect.w, layout.headerHeight, kBackground);
 	for (const TreeRow& row : layout.rows)
 	{

@@ -56,6 +56,8 @@ constexpr size_t kMaxRows = 1000000;
 
 // Walks the adapter: rows (open entries' children included), column widths, heights. With draw,
 // every cell is drawn and its draw calls kept in the row.
-void WalkTree(TreeState& tree, bool draw, TreeLayout* out);
+// drawBelow: rows starting at or below this y are laid out but not drawn (a picture shows only
+// what fits the gadget).
+void WalkTree(TreeState& tree, bool draw, TreeLayout* out, Int32 drawBelow = 0x7fffffff);
 
 } // namespace standin::dialogs

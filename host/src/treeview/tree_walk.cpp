@@ -19,7 +19,7 @@ struct Pending
 
 } // namespace
 
-void WalkTree(TreeState& tree, bool draw, TreeLayout* out)
+void WalkTree(TreeState& tree, bool draw, TreeLayout* out, Int32 drawBelow)
 {
 	*out = TreeLayout();
 	TreeViewFunctions* fn = tree.functions;
@@ -127,7 +127,7 @@ void WalkTree(TreeState& tree, bool draw, TreeLayout* out)
 			}
 			cell.y = row.y;
 			cell.h = row.height;
-			if (draw)
+			if (draw && row.y < drawBelow)
 			{
 				if (c.kind == LV_TREE)
 				{
