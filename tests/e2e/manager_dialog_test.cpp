@@ -226,6 +226,16 @@ TEST_F(Manager, RenamingInPlaceRenamesTheElement)
 	ASSERT_EQ(Run("tree-rename 10003 1 Stool\nprint-tree 10003\nprint-element Stool\n"), 0) << err;
 	EXPECT_TRUE(Contains(out, "\"Stool\"")) << out;
 	EXPECT_EQ(Run("tree-rename 10003 9 X\n"), 1);
+	// A rename leaves the tree busy, but the next drop from the scene is still taken; a drag inside
+	// the tree is not taken as one from outside.
+	ASSERT_EQ(Run("add-null Stand\ndrop 10003 Stand\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "\"Stand\"")) << out;
+	ASSERT_EQ(Run("tree-drag 10003 1 after 0\nprint-tree 10003\n"), 0) << err;
+	int stools = 0;
+	std::istringstream lines(out);
+	for (std::string line; std::getline(lines, line);)
+		stools += line.rfind("row ", 0) == 0 && Contains(line, "\"Stool\"") ? 1 : 0;
+	EXPECT_EQ(stools, 1) << out;
 }
 
 TEST_F(Manager, TheCrashHandlerChainReachesTheHostAndIsUndoneAtTheEnd)
