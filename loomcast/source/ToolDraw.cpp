@@ -194,10 +194,11 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 		for (Int32 m = 0; m < n; ++m)
 			spline->GetPointW()[m] = stroke[m].pos;
 
+		// The S + 1 offsets V / S in one go: the host measures the curve once for all of them.
+		spline->SampleUniformMany(S + 1, &samples[0]);
 		bd->SetPen(kSampleOrange);
 		for (Int32 V = 0; V <= S; ++V)
 		{
-			samples[V] = spline->SampleUniform(S == 0 ? 0.0 : static_cast<Float>(V) / S);
 			bd->DrawHandle(samples[V], DRAWHANDLE_SMALL);
 			if (V == 0)
 				Label(bd, bd->WS(samples[V]), 20.0, StrokeLabel(i));

@@ -350,3 +350,18 @@ TEST(LoomDrags, AddPointsExtendsTheGrabbedStrokeAndResamplesItWhenTheDragFinishe
 	const std::vector<std::string> lines = Lines(r.output);
 	EXPECT_EQ(CountPrefix(lines, "stroke 0 points 20:"), 2) << r.output;
 }
+
+TEST(LoomDrags, AClickWithoutShiftMovesTheLinesPointsOnTheAxesLeftFree)
+{
+	ScratchFolder dir;
+	// X locked: the border points keep their x and go out to the stroke's depth (z = 350).
+	const HostRun r = RunScript(dir, std::string(kFloor) +
+		"set-mode edges\nselect-edges Floor 49 53 57 61\nactivate-tool 1027250\n"
+		"set-tool-setting LOOM_ON_SURFACE on\nset-tool-setting LOOM_SURFACE_MODE LOOM_MODE_POLYGON_SPLIT\nset-tool-setting LOOM_USE_X off\n"
+		"drag left 215 170  260 168  300 166  340 166  380 168  425 170\ndrag left 320 300\nprint-scene\nprint-points Floor\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "points=25 polygons=16")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  20: (-200;0;350) (-200;0;350)\n")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  22: (0;0;350) (0;0;350)\n")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  15: (-200;0;100) (-200;0;100)\n")) << r.output;
+}

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <thread>
 
 #include "front_view.h"
 #include "picture/canvas.h"
@@ -104,7 +105,7 @@ TEST_F(PictureTest, ARecordKeepsWhatItDrewAfterTheObjectIsFreed)
 	BaseObject::Free(freed);
 	const auto log = standin::DrawLog(bd);
 	ASSERT_EQ(log.size(), 1u);
-	const auto& r = std::get<standin::ObjectRecord>(log[0]);
+	const standin::ObjectRecord& r = *std::get<standin::ObjectDrawing>(log[0]);
 	EXPECT_EQ(r.name, "Square");
 	ASSERT_EQ(r.points.size(), 4u);
 	EXPECT_EQ(r.points[2], Vector(50.0, 50.0, 0.0));
@@ -127,7 +128,7 @@ TEST_F(PictureTest, RecordsPaintInTheirPensAtTheirPlaces)
 		standin::PenRecord{Vector(1.0, 0.5, 0.0)},
 		standin::HandleRecord{Vector(-100.0, 100.0, 0.0), DRAWHANDLE_BIG, 0},
 		standin::PenRecord{Vector(0.0, 1.0, 0.0)},
-		standin::MatrixRecord{Matrix(Vector(0.0, -100.0, 0.0), Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1)), ""},
+		standin::MatrixRecord{Matrix(Vector(0.0, -100.0, 0.0), Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1))},
 		standin::LineRecord{Vector(-50.0, 0.0, 0.0), Vector(50.0, 0.0, 0.0), 0},
 		standin::PenRecord{Vector(1.0, 1.0, 0.0)},
 		standin::CircleRecord{500, 100, 20.0},
@@ -174,4 +175,20 @@ TEST_F(PictureTest, TheViewPictureShowsObjectsAndSelectionAtAnySize)
 	EXPECT_EQ(right, 639);
 	EXPECT_FALSE(standin::picture::RenderView(doc, bd, {0, 100}, &picture, &error));
 	EXPECT_FALSE(standin::picture::RenderView(doc, bd, {100, Canvas::kMaxSide + 1}, &picture, &error));
+}
+
+TEST_F(PictureTest, APassStartsAfreshAndOnlyTheMainThreadDraws)
+{
+	bd->SetPen(Vector(1.0, 0.0, 0.0));
+	ASSERT_EQ(standin::DrawLog(bd).size(), 1u);
+	// Without an active tool a pass draws nothing, and what was drawn before it is gone.
+	EXPECT_EQ(standin::DrawPass(doc, bd), 0);
+	EXPECT_TRUE(standin::DrawLog(bd).empty());
+	bd->SetPen(Vector(1.0, 0.0, 0.0));
+	Int32 fromWorker = 0;
+	std::thread worker([&] { fromWorker = standin::DrawPass(doc, bd); });
+	worker.join();
+	EXPECT_EQ(fromWorker, -1);
+	EXPECT_EQ(standin::DrawLog(bd).size(), 1u);
+	EXPECT_EQ(standin::DrawPass(nullptr, bd), -1);
 }

@@ -139,8 +139,9 @@ TEST_F(SnapTest, DrawingIsRecordedInOrder)
 	EXPECT_EQ(lines[3], "handle (4;5;6) kind 3 flags 1");
 	EXPECT_EQ(lines[4], "circle 10 20 radius 7.5");
 	EXPECT_EQ(lines[5], "text 3 4 \"S1\"");
-	const auto* object = std::get_if<standin::ObjectRecord>(&log[6]);
-	ASSERT_NE(object, nullptr);
+	const auto* drawing = std::get_if<standin::ObjectDrawing>(&log[6]);
+	ASSERT_TRUE(drawing && *drawing);
+	const standin::ObjectRecord* object = drawing->get();
 	EXPECT_EQ(object->flags, 0x6a02);
 	EXPECT_EQ(object->polygons.size(), 1u);
 	EXPECT_EQ(object->points.size(), static_cast<size_t>(mesh->GetPointCount()));

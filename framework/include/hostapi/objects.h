@@ -133,6 +133,9 @@ public:
 	Vector SampleUniform(Float t) const;
 	// The second sampler: the same positions computed from a cumulative-length table.
 	Vector SampleUniformByTable(Float t) const;
+	// The same sampler at count offsets at once, out[i] at t = i / (count - 1) (t = 0 for a count
+	// of 1): the curve's lengths are measured once for all of them. Nothing happens for count < 1.
+	void SampleUniformMany(Int32 count, Vector* out) const;
 	Float GetLength() const;
 
 protected:

@@ -4,6 +4,7 @@
 // may be freed before the picture is made.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -24,7 +25,6 @@ struct PenRecord
 struct MatrixRecord
 {
 	Matrix mg;
-	std::string object; // the object's name, empty when none was given
 };
 
 struct LineRecord
@@ -70,7 +70,11 @@ struct ObjectRecord
 	std::vector<CPolygon> polygons; // indices checked against points when drawn
 };
 
-using DrawRecord = std::variant<PenRecord, MatrixRecord, LineRecord, HandleRecord, CircleRecord, TextRecord, DrawParamRecord, ObjectRecord>;
+// A whole object is held through a shared, unchangeable copy: the list of a pass stays small per
+// record (a redraw on every mouse step makes tens of thousands), and copies of the list share it.
+using ObjectDrawing = std::shared_ptr<const ObjectRecord>;
+
+using DrawRecord = std::variant<PenRecord, MatrixRecord, LineRecord, HandleRecord, CircleRecord, TextRecord, DrawParamRecord, ObjectDrawing>;
 
 // One line of text per record, e.g. "line (0;0;0) (1;0;0) flags 0".
 std::string DescribeDrawRecord(const DrawRecord& record);

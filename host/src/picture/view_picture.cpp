@@ -216,8 +216,11 @@ struct RecordPainter
 		canvas.Text(Point2{x, y + kTextSize - 1.0}, r.text, state.pen, kTextSize);
 	}
 	void operator()(const DrawParamRecord&) const {}
-	void operator()(const ObjectRecord& r) const
+	void operator()(const ObjectDrawing& drawing) const
 	{
+		if (!drawing)
+			return;
+		const ObjectRecord& r = *drawing;
 		const Int32 count = static_cast<Int32>(r.points.size());
 		// Flags with bit 0x800 draw the polygons filled (half transparent), the others their edges.
 		const bool filled = (r.flags & 0x800) != 0;

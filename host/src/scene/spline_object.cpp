@@ -83,6 +83,31 @@ Vector SplineObject::SampleUniformByTable(Float t) const
 	}
 }
 
+void SplineObject::SampleUniformMany(Int32 count, Vector* out) const
+{
+	if (count < 1 || !out)
+		return;
+	const scene::SplineObjectData* spline = SplineDataOf(this);
+	auto offset = [count](Int32 i) { return count == 1 ? 0.0 : static_cast<Float>(i) / (count - 1); };
+	if (!spline)
+	{
+		for (Int32 i = 0; i < count; ++i)
+			out[i] = Vector();
+		return;
+	}
+	try
+	{
+		const scene::PolylineTable table(spline->points, spline->curves);
+		for (Int32 i = 0; i < count; ++i)
+			out[i] = table.Sample(offset(i));
+	}
+	catch (const std::bad_alloc&)
+	{
+		for (Int32 i = 0; i < count; ++i)
+			out[i] = scene::SampleByWalk(spline->points, offset(i), spline->curves);
+	}
+}
+
 Float SplineObject::GetLength() const
 {
 	const scene::SplineObjectData* spline = SplineDataOf(this);

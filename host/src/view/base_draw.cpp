@@ -1,5 +1,6 @@
 // The editor view as plug-ins see it: conversions, pick test and recorded drawing.
 #include <cmath>
+#include <memory>
 #include <new>
 
 #include "hostapi/view.h"
@@ -63,7 +64,8 @@ void BaseDraw::SetPen(const Vector& color)
 
 void BaseDraw::SetMatrix_Matrix(BaseObject* op, const Matrix& mg)
 {
-	ViewDataOf(this)->Record(standin::MatrixRecord{mg, op ? op->GetName().Get() : std::string()});
+	(void)op;
+	ViewDataOf(this)->Record(standin::MatrixRecord{mg});
 }
 
 void BaseDraw::DrawLine(const Vector& a, const Vector& b, Int32 flags)
@@ -142,7 +144,16 @@ Int32 BaseDraw::DrawPolygonObject(BaseDrawHelp*, BaseObject* op, Int32 flags, co
 {
 	if (!op)
 		return DRAWRESULT_ERROR;
-	standin::ObjectRecord r;
+	std::shared_ptr<standin::ObjectRecord> drawing;
+	try
+	{
+		drawing = std::make_shared<standin::ObjectRecord>();
+	}
+	catch (const std::bad_alloc&)
+	{
+		return DRAWRESULT_ERROR;
+	}
+	standin::ObjectRecord& r = *drawing;
 	r.name = op->GetName().Get();
 	r.mg = op->GetMg();
 	r.colour = color;
@@ -176,7 +187,7 @@ Int32 BaseDraw::DrawPolygonObject(BaseDrawHelp*, BaseObject* op, Int32 flags, co
 			return DRAWRESULT_ERROR;
 		}
 	}
-	ViewDataOf(this)->Record(std::move(r));
+	ViewDataOf(this)->Record(standin::ObjectDrawing(std::move(drawing)));
 	return DRAWRESULT_OK;
 }
 

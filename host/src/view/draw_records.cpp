@@ -41,8 +41,11 @@ struct Describe
 		return "text " + std::to_string(r.x) + " " + std::to_string(r.y) + " \"" + Printable(r.text) + "\"";
 	}
 	std::string operator()(const DrawParamRecord& r) const { return "param " + std::to_string(r.id) + " = " + Printable(r.value); }
-	std::string operator()(const ObjectRecord& r) const
+	std::string operator()(const ObjectDrawing& drawing) const
 	{
+		if (!drawing)
+			return "object (none)";
+		const ObjectRecord& r = *drawing;
 		return "object \"" + Printable(r.name) + "\" polygons " + std::to_string(r.polygons.size()) + " flags " + std::to_string(r.flags) + " colour " +
 			DescribeVector(r.colour) + " at " + DescribeMatrix(r.mg);
 	}
