@@ -1,5 +1,7 @@
 // The layout-building calls a dialog makes in CreateLayout: groups and the gadgets inside them, in
 // the order they are added. A gadget ID used twice keeps the first (the host finds gadgets by ID).
+#include <algorithm>
+
 #include "dialog/dialog_state.h"
 #include "dialog/dialog_resource.h"
 
@@ -7,6 +9,15 @@ using namespace standin::dialogs;
 
 namespace
 {
+
+// Sizes a layout asks for are kept within what a screen could show, so that sums of them (a row of
+// many wide gadgets) never overflow.
+constexpr Int32 kMaxSize = 16384;
+
+Int32 Size(Int32 v)
+{
+	return std::clamp<Int32>(v, 0, kMaxSize);
+}
 
 bool Add(GeDialog* dialog, Int32 id, GadgetKind kind, Int32 flags, Int32 w, Int32 h, const String& caption)
 {
@@ -17,8 +28,8 @@ bool Add(GeDialog* dialog, Int32 id, GadgetKind kind, Int32 flags, Int32 w, Int3
 	g.id = id;
 	g.kind = kind;
 	g.flags = flags;
-	g.initW = w;
-	g.initH = h;
+	g.initW = Size(w);
+	g.initH = Size(h);
 	g.caption = caption.Get();
 	switch (kind)
 	{
@@ -53,8 +64,8 @@ bool GeDialog::GroupBegin(Int32 id, Int32 flags, Int32 cols, Int32 rows, const S
 	g.cols = cols;
 	g.rows = rows;
 	g.caption = title.Get();
-	g.initW = initW;
-	g.initH = initH;
+	g.initW = Size(initW);
+	g.initH = Size(initH);
 	const int index = AddGadget(*state, std::move(g));
 	state->groupStack.push_back(index);
 	return true;
@@ -84,10 +95,10 @@ bool GeDialog::GroupBorderSpace(Int32 left, Int32 top, Int32 right, Int32 bottom
 	if (!state || state->groupStack.empty())
 		return false;
 	Gadget& g = state->gadgets[state->groupStack.back()];
-	g.borderSpace[0] = left;
-	g.borderSpace[1] = top;
-	g.borderSpace[2] = right;
-	g.borderSpace[3] = bottom;
+	g.borderSpace[0] = Size(left);
+	g.borderSpace[1] = Size(top);
+	g.borderSpace[2] = Size(right);
+	g.borderSpace[3] = Size(bottom);
 	return true;
 }
 
