@@ -20,7 +20,7 @@ struct BusyCursor
 	BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// The run's workers, destroyed with it.
+// The run's workers, destroyed with it; kept as the pool takes them.
 class Workers
 {
 public:
@@ -28,7 +28,10 @@ public:
 	~Workers()
 	{
 		for (Int32 i = 0; _list.Data() && i < _list.GetCount(); ++i)
-			DeleteObj(_list[i]);
+		{
+			MPTest* w = static_cast<MPTest*>(_list[i]);
+			DeleteObj(w);
+		}
 	}
 	bool Make()
 	{
@@ -44,11 +47,11 @@ public:
 		}
 		return true;
 	}
-	MPTest* operator[](Int32 i) { return _list[i]; }
-	C4DThread** Threads() { return reinterpret_cast<C4DThread**>(_list.Data()); }
+	MPTest* operator[](Int32 i) { return static_cast<MPTest*>(_list[i]); }
+	C4DThread** Threads() { return _list.Data(); }
 
 private:
-	HostArray<MPTest*> _list;
+	HostArray<C4DThread*> _list;
 	Int32 _n;
 };
 
