@@ -123,7 +123,9 @@ Int32 Tarnwick::Message(const BaseContainer& msg, BaseContainer& result)
 		case BFM_ACTION:
 			if (_heldTree && msg.GetInt32(BFM_ACTION_ID) == IDC_HELD_TREE)
 			{
-				if (_splitDrag)
+				// Only the actions the tree sends while its drag lasts move the split; the tree's
+				// action after any other change must not put the width back.
+				if (_splitDrag && msg.GetInt32(BFM_ACTION_INDRAG) != 0)
 				{
 					_heldTree->SetColumnWidth(COL_NAME, _splitStartWidth + _dragDistance);
 					_dragDistance = 0;

@@ -292,4 +292,23 @@ TEST_F(Manager, ScriptMistakesAreReportedNotActedOn)
 	EXPECT_TRUE(Contains(out, "no entry 'No such layer', dismissed")) << out;
 }
 
+TEST_F(Manager, DraggingTheSplitWidensTheNameColumn)
+{
+	HoldScene();
+	ASSERT_EQ(Run("print-tree 10003\n"), 0) << err;
+	const std::string before = LineStarting(out, "tree 10003");
+	// Away from the split nothing moves.
+	ASSERT_EQ(Run("tree-drag-split 10003 102 30\nprint-tree 10003\n"), 0) << err;
+	EXPECT_EQ(LineStarting(out, "tree 10003"), before);
+	// On it (where the tag column starts) the name column follows the mouse, and keeps its width
+	// through the clicks after.
+	ASSERT_EQ(Run("tree-drag-split 10003 104 30\ntree-click 10003 0 100 40 4\nprint-tree 10003\n"), 0) << err;
+	const std::string after = LineStarting(out, "tree 10003");
+	const auto NameWidth = [](const std::string& line) {
+		const size_t at = line.find("100@0+");
+		return at == std::string::npos ? -1 : std::stoi(line.substr(at + 6));
+	};
+	EXPECT_EQ(NameWidth(after), NameWidth(before) + 30) << before << "\n" << after;
+}
+
 } // namespace

@@ -164,5 +164,8 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 // not empty.
 bool TreeMenu(GeDialog* dialog, Int32 id, Int32 row, Int32 column, const std::string& choice, std::vector<std::pair<Int32, std::string>>* entries, std::string* error);
 bool TreeDelete(GeDialog* dialog, Int32 id, std::string* error);
+// Presses the left button on the left edge of a column (in the header), drags it dx pixels and
+// releases it, while the tree's input handler follows the mouse.
+bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::string* error);
 
 } // namespace standin::dialogs

@@ -73,6 +73,13 @@ struct DialogState
 	Int32 mouseX = 0, mouseY = 0;
 	bool mouseDown = false;
 	Int32 qualifier = 0;
+	// Where the mouse goes while a plug-in polls it in a drag loop: each poll takes the next step.
+	struct MouseStep
+	{
+		Int32 x = 0, y = 0;
+		bool down = false;
+	};
+	std::vector<MouseStep> mousePath;
 	Int64 openCount = 0;
 };
 

@@ -172,9 +172,18 @@ bool GeDialog::Local2Screen(Int32* x, Int32* y) const
 
 bool GeDialog::GetInputState(Int32 device, Int32 channel, BaseContainer& result) const
 {
-	const DialogState* state = Find(this);
+	DialogState* state = Find(this);
 	if (!state || device != BFM_INPUT_MOUSE)
 		return false;
+	if (!state->mousePath.empty())
+	{
+		state->mouseX = state->mousePath.front().x;
+		state->mouseY = state->mousePath.front().y;
+		state->mouseDown = state->mousePath.front().down;
+		state->mousePath.erase(state->mousePath.begin());
+	}
+	else
+		state->mouseDown = false; // a drag loop that polls past its path sees the button released
 	result.SetId(BFM_INPUT);
 	result.SetInt32(BFM_INPUT_DEVICE, device);
 	result.SetInt32(BFM_INPUT_CHANNEL, channel);

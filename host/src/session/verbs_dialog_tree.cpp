@@ -275,6 +275,16 @@ VerbRegistration treeMenu(MakeVerb<TreeArgs>("tree-menu", "tree-menu <gadget> <r
 	"Opens a tree's context menu on a row (none: empty space), prints its entries and chooses one by ID or caption when given.",
 	ParseMenu, RunMenu));
 
+VerbRegistration treeSplit(MakeVerb<TreeArgs>("tree-drag-split", "tree-drag-split <gadget> <column> <dx>",
+	"Drags the left edge of a tree column (in its header) dx pixels sideways with the left button.",
+	[](const Words& a, TreeArgs* o, std::string* e) {
+		return CheckArity(a, 3, 3, "tree-drag-split <gadget> <column> <dx>", e) && ParseGadget(a[0], &o->id, e) &&
+			ParseInt(a[1], "column", 0, 0x7fffffff, &o->column, e) && ParseInt(a[2], "dx", -16384, 16384, &o->x, e);
+	},
+	[](Session&, const TreeArgs& a, std::string* error) {
+		return OnDialog([&](GeDialog* d) { return dialogs::TreeSplitDrag(d, a.id, a.column, a.x, error); }, error);
+	}));
+
 VerbRegistration treeDelete(MakeVerb<TreeArgs>("tree-delete", "tree-delete <gadget>",
 	"Presses the delete key in a tree.",
 	[](const Words& a, TreeArgs* o, std::string* e) { return CheckArity(a, 1, 1, "tree-delete <gadget>", e) && ParseGadget(a[0], &o->id, e); },

@@ -149,7 +149,11 @@ bool Press(TreeState& tree, const TreeLayout& layout, Int32 row, const TreeColum
 	}
 	if (!Find(tree.dialog) || !tree.functions)
 		return false;
-	if (fn->InputEvent(tree.root, tree.userdata, &tree, InputMessage(flags, treeX, treeY, true)))
+	// The input message carries the dialog's own coordinates, as its mouse polls do.
+	DialogState* dstate = Find(tree.dialog);
+	const Float dialogX = dstate ? dstate->mouseX : treeX;
+	const Float dialogY = dstate ? dstate->mouseY : treeY;
+	if (fn->InputEvent(tree.root, tree.userdata, &tree, InputMessage(flags, dialogX, dialogY, true)))
 		return false;
 	if (row < 0)
 		return true;
@@ -373,6 +377,50 @@ bool TreeMenu(GeDialog* dialog, Int32 id, Int32 row, Int32 column, const std::st
 	}
 	if (!fn->ContextMenuCall(chosen, tree->root, tree->userdata, entry, column) && chosen == ID_TREEVIEW_CONTEXT_REMOVE)
 		fn->DeletePressed(tree->root, tree->userdata);
+	EndInteraction(dialog, id);
+	return true;
+}
+
+bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::string* error)
+{
+	TreeState* tree = Reach(dialog, id, error);
+	if (!tree)
+		return false;
+	TreeLayout layout;
+	WalkTree(*tree, false, &layout);
+	const TreeColumn* col = Column(layout, column, error);
+	if (!col)
+		return false;
+	DialogState* state = Find(dialog);
+	if (state->layoutDirty)
+		Layout(*state);
+	const int index = FindGadget(*state, id);
+	const Rect r = state->gadgets[index].rect;
+	// The pointer rests on the column's left edge (the cursor query there), then the left button
+	// goes down, moves dx and comes up again while the tree's input handler polls it.
+	const Int32 x = r.x + col->x;
+	const Int32 y = r.y + layout.headerHeight / 2;
+	state->mouseX = x;
+	state->mouseY = y;
+	state->mouseDown = false;
+	state->qualifier = 0;
+	state->mousePath.clear();
+	{
+		BaseContainer cursor(BFM_GETCURSORINFO);
+		BaseContainer result;
+		state->dialog->Message(cursor, result);
+	}
+	state = Find(dialog);
+	if (!state || !state->open || !tree->functions)
+		return true;
+	state->mousePath = {{x + dx, y, true}, {x + dx, y, false}};
+	state->mouseDown = true;
+	tree->functions->InputEvent(tree->root, tree->userdata, tree, InputMessage(0, x, y, true));
+	if ((state = Find(dialog)) != nullptr)
+	{
+		state->mousePath.clear();
+		state->mouseDown = false;
+	}
 	EndInteraction(dialog, id);
 	return true;
 }
