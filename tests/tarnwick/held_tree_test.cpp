@@ -179,3 +179,105 @@ TEST_F(HeldTree, CheckStatesAndHeaderWidths)
 }
 
 } // namespace
+
+#include "TagListArea.h"
+#include "standin/dialogs.h"
+
+namespace
+{
+
+TEST_F(HeldTree, TagClicksHitTheIconUnderTheMouseOnly)
+{
+	BaseObject* op = AddObject("Tagged");
+	BaseTag* phong = op->MakeTag(Tphong);
+	BaseTag* uvw = op->MakeTag(Tuvw);
+	BaseTag* third = op->MakeTag(Tphong);
+	Hold({op});
+	PNode* entry = model->FirstHeld();
+	fn.tagColumnOrigin = 100;
+	MouseInfo info;
+	// Over the second icon: it alone becomes active.
+	phong->SetBit(1u << NBIT_ACTIVE);
+	info.mx = 100 + TAG_PITCH + 3;
+	fn.MouseDown(Root(), nullptr, entry, 104, &info, false);
+	EXPECT_EQ(fn.clickColumn, 4);
+	EXPECT_FALSE(phong->GetNBit(NBIT_ACTIVE));
+	EXPECT_TRUE(uvw->GetNBit(NBIT_ACTIVE));
+	// With Shift the others stay as they are.
+	fn.shiftHeld = 1;
+	info.mx = 100 + 2 * TAG_PITCH;
+	fn.MouseDown(Root(), nullptr, entry, 104, &info, false);
+	EXPECT_TRUE(uvw->GetNBit(NBIT_ACTIVE) && third->GetNBit(NBIT_ACTIVE));
+	fn.shiftHeld = 0;
+	// Left of the first icon (which integer division would round onto it) and right of the last
+	// hit nothing: every tag becomes inactive.
+	for (Float x : {95.0, 100.0 + 3 * TAG_PITCH + 1})
+	{
+		uvw->SetBit(1u << NBIT_ACTIVE);
+		info.mx = x;
+		fn.MouseDown(Root(), nullptr, entry, 104, &info, false);
+		EXPECT_FALSE(phong->GetNBit(NBIT_ACTIVE) || uvw->GetNBit(NBIT_ACTIVE) || third->GetNBit(NBIT_ACTIVE)) << x;
+	}
+}
+
+TEST_F(HeldTree, TheDragPayloadFollowsTheClickedColumn)
+{
+	BaseObject* op = AddObject("Op");
+	BaseTag* active = op->MakeTag(Tphong);
+	op->MakeTag(Tuvw);
+	active->SetBit(1u << NBIT_ACTIVE);
+	Hold({op});
+	PNode* entry = model->FirstHeld();
+	AtomArray* arr = AtomArray::Alloc();
+	PressName(entry);
+	fn.GenerateDragArray(Root(), nullptr, entry, arr);
+	ASSERT_EQ(arr->GetCount(), 1);
+	EXPECT_EQ(arr->GetIndex(0), op);
+	arr->Flush();
+	MouseInfo info;
+	info.mx = -1000; // a click in the tag column that hits no icon
+	fn.MouseDown(Root(), nullptr, entry, 104, &info, false);
+	active->SetBit(1u << NBIT_ACTIVE);
+	fn.GenerateDragArray(Root(), nullptr, entry, arr);
+	ASSERT_EQ(arr->GetCount(), 1);
+	EXPECT_EQ(arr->GetIndex(0), active);
+	// A drop of tags onto an object (tag column) is offered before it only.
+	bool copy = false;
+	EXPECT_EQ(fn.AcceptDragObject(Root(), nullptr, entry, DRAGTYPE_ATOMARRAY, arr, copy), INSERT_BEFORE);
+	EXPECT_EQ(fn.AcceptDragObject(Root(), nullptr, entry, 5, arr, copy), 0);
+	AtomArray::Free(arr);
+}
+
+TEST_F(HeldTree, TheTagStripSkipsTagsDeletedSinceItWasGivenThem)
+{
+	BaseObject* op = AddObject("Op");
+	BaseTag* keep = op->MakeTag(Tphong);
+	BaseTag* gone = op->MakeTag(Tuvw);
+	TagListArea strip;
+	strip.SetTags({keep, gone});
+	ASSERT_EQ(strip.Tags().size(), 2u);
+	op->KillTag(Tuvw);
+	const std::vector<BaseTag*> left = strip.Tags();
+	ASSERT_EQ(left.size(), 1u);
+	EXPECT_EQ(left[0], keep);
+	Int32 w = 0, h = 0;
+	EXPECT_TRUE(strip.GetMinSize(w, h));
+	EXPECT_EQ(w, 200);
+	EXPECT_EQ(h, 24);
+}
+
+TEST_F(HeldTree, DoubleClicksRenameOnlyInTheNameColumn)
+{
+	Hold({AddObject("Op")});
+	PNode* entry = model->FirstHeld();
+	busy = 1;
+	EXPECT_FALSE(fn.DoubleClick(Root(), nullptr, entry, 100, nullptr));
+	EXPECT_EQ(busy, 0);
+	EXPECT_TRUE(fn.DoubleClick(Root(), nullptr, entry, 102, nullptr));
+	fn.SetName(Root(), nullptr, entry, String("Renamed"));
+	EXPECT_EQ(entry->name, String("Renamed"));
+	EXPECT_EQ(doc->GetFirstObject()->GetName(), String("Renamed"));
+	EXPECT_EQ(busy, 1);
+}
+
+} // namespace
