@@ -481,3 +481,80 @@ TEST(DialogPicture, ShowsGadgetsInTheirStates)
 }
 
 } // namespace
+
+namespace
+{
+
+class DropTarget : public GeDialog
+{
+public:
+	std::vector<std::string> seen;
+	Int32 cores = 0;
+	bool CreateLayout() override
+	{
+		AddButton(1, BFH_LEFT, 40, 12, "Top");
+		AddUserArea(2, BFH_SCALEFIT, 80, 40);
+		return true;
+	}
+	Int32 Message(const BaseContainer& msg, BaseContainer& result) override
+	{
+		(void)result;
+		if (msg.GetId() != BFM_DRAGRECEIVE)
+			return 0;
+		Int32 type = 0;
+		void* object = nullptr;
+		std::string line = msg.GetInt32(BFM_DRAG_FINISHED) ? "finished" : "hover";
+		line += CheckDropArea(2, msg, true, true) ? " over 2" : " elsewhere";
+		line += CheckDropArea(1, msg, true, true) ? " over 1" : "";
+		if (GetDragObject(msg, &type, &object))
+			line += " type " + std::to_string(type) + " count " + std::to_string(static_cast<AtomArray*>(object)->GetCount());
+		seen.push_back(line);
+		return 0;
+	}
+	bool CoreMessage(Int32 id, const BaseContainer& msg) override
+	{
+		if (id == EVMSG_CHANGE && CheckCoreMessage(msg))
+			++cores;
+		return true;
+	}
+};
+
+TEST(DialogRuntime, DropsArriveOverTheirGadgetWithTheirPayload)
+{
+	DropTarget target;
+	ASSERT_TRUE(target.Open(DLG_TYPE_ASYNC, 400, -1, -1, 0, 0));
+	BaseObject* a = BaseObject::Alloc(Onull);
+	BaseObject* b = BaseObject::Alloc(Onull);
+	std::string error;
+	ASSERT_TRUE(Drop(&target, 2, {a, b}, &error)) << error;
+	ASSERT_EQ(target.seen.size(), 1u);
+	EXPECT_EQ(target.seen[0], "finished over 2 type 201 count 2");
+	// After the message the payload is gone: a later question finds none.
+	Int32 type = 0;
+	void* object = nullptr;
+	EXPECT_FALSE(target.GetDragObject(BaseContainer(BFM_DRAGRECEIVE), &type, &object));
+	// A hidden gadget takes no drop.
+	target.HideElement(2, true);
+	EXPECT_FALSE(Drop(&target, 2, {a}, &error));
+	BaseObject::Free(a);
+	BaseObject::Free(b);
+}
+
+TEST(DialogRuntime, OnlyTheHostsOwnCoreMessagesPassItsCheck)
+{
+	DropTarget target;
+	ASSERT_TRUE(target.Open(DLG_TYPE_ASYNC, 401, -1, -1, 0, 0));
+	SendCoreChange();
+	EXPECT_EQ(target.cores, 1);
+	BaseContainer forged(EVMSG_CHANGE);
+	target.CoreMessage(EVMSG_CHANGE, forged);
+	EXPECT_EQ(target.cores, 1);
+	EXPECT_FALSE(CheckCoreMessage(BaseContainer(EVMSG_CHANGE)));
+	std::string error;
+	ASSERT_TRUE(AskClose(&target, &error));
+	// A closed dialog hears no more core messages.
+	SendCoreChange();
+	EXPECT_EQ(target.cores, 1);
+}
+
+} // namespace
