@@ -2,6 +2,7 @@
 // grows the mesh by a band of quads along the line, cut across by the split gradient's knots, and
 // wraps the new band onto the object under the mouse.
 #include "ControlThread.h"
+#include "ProjectionPass.h"
 #include "Dtool.h"
 #include "HostHandle.h"
 #include "KernelTags.h"
@@ -106,32 +107,10 @@ bool LoomS::SplitAlongEdgeLine(BaseDocument* doc, BaseContainer& data, BaseDraw*
 	}
 
 	op->Message(MSG_UPDATE);
-	BaseObject* picked = GetPickedObject(doc);
-	if (picked)
-	{
-		ControlThread control;
-		control.mesh = op;
-		control.surfaceTarget = picked;
-		if (data.GetBool(LOOM_UV_FROM_SOURCE))
-		{
-			const BaseTag* uvw = picked->GetTag(Tuvw);
-			if (uvw && static_cast<const UVWTag*>(uvw)->GetDataCount() > 0)
-				control.uvSource = picked;
-		}
-		control.document = doc;
-		control.view = bd;
-		control.settings = data;
-		control.firstPolygon = polygonsBefore;
-		control.endPolygon = op->GetPolygonCount();
-		String text;
-		control.resultText = &text;
-		if (control.Start(THREADMODE_ASYNC, THREADPRIORITY_NORMAL))
-		{
-			control.Wait(true);
-			control.End(false);
-		}
-		data.SetString(LOOM_RESULT, text.IsEmpty() ? PlainResultText() : text);
-	}
+	// The same post-pass as the surface build's, over the polygons this split added; without a
+	// picked object nothing is wrapped and the read-out is the plain one.
+	if (BaseObject* picked = GetPickedObject(doc))
+		RunProjectionPass(doc, data, op, picked, TextureSourceOf(picked, data), polygonsBefore, op->GetPolygonCount());
 	else
 		data.SetString(LOOM_RESULT, PlainResultText());
 	op->Message(MSG_UPDATE);

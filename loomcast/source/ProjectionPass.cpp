@@ -2,6 +2,7 @@
 
 #include "ControlThread.h"
 #include "ToolSettings.h"
+#include "hostapi/objects.h"
 
 void RunProjectionPass(BaseDocument* doc, BaseContainer& settings, PolygonObject* mesh, BaseObject* picked, BaseObject* textureSource,
 	Int32 first, Int32 end)
@@ -32,4 +33,12 @@ void RunProjectionPass(BaseDocument* doc, BaseContainer& settings, PolygonObject
 	if (!text.IsEmpty())
 		settings.SetString(LOOM_RESULT, text);
 	mesh->Message(MSG_UPDATE);
+}
+
+BaseObject* TextureSourceOf(BaseObject* picked, const BaseContainer& settings)
+{
+	if (!picked || !settings.GetBool(LOOM_UV_FROM_SOURCE))
+		return nullptr;
+	const BaseTag* uvw = picked->GetTag(Tuvw);
+	return uvw && static_cast<const UVWTag*>(uvw)->GetDataCount() > 0 ? picked : nullptr;
 }

@@ -11,3 +11,8 @@
 // read-out is the plain one and nothing runs. The mesh gets the change message either way.
 void RunProjectionPass(BaseDocument* doc, BaseContainer& settings, PolygonObject* mesh, BaseObject* picked, BaseObject* textureSource,
 	Int32 first, Int32 end);
+
+// The object the result's corners take their texture coordinates from: the picked object when
+// setting 3015 is on and the picked object carries a UVW tag holding data; nullptr otherwise. (A
+// picked object with a surface proxy tag is sampled through its proxy, which the workers resolve.)
+BaseObject* TextureSourceOf(BaseObject* picked, const BaseContainer& settings);

@@ -89,9 +89,7 @@ private:
 		_target = _doc->GetActiveObject();
 		if (_data.GetBool(LOOM_UV_FROM_SOURCE) && _picked)
 		{
-			const BaseTag* uvw = _picked->GetTag(Tuvw);
-			if (uvw && static_cast<const UVWTag*>(uvw)->GetDataCount() > 0)
-				_textureSource = _picked;
+			_textureSource = TextureSourceOf(_picked, _data);
 			// The picked object is what the result is wrapped onto, never what it is added to.
 			if (_target == _picked)
 				_target = nullptr;

@@ -365,3 +365,21 @@ TEST(LoomDrags, AClickWithoutShiftMovesTheLinesPointsOnTheAxesLeftFree)
 	EXPECT_TRUE(Contains(r.output, "  22: (0;0;350) (0;0;350)\n")) << r.output;
 	EXPECT_TRUE(Contains(r.output, "  15: (-200;0;100) (-200;0;100)\n")) << r.output;
 }
+
+TEST(LoomDrags, ASplitClickedOverAnotherObjectRunsThePostPassOnTheNewBand)
+{
+	// The click that grows the floor lands on a ball in front of it: the ball is the picked object,
+	// so the projection post-pass runs over the band (two threads, the stepped clock's read-out).
+	// The band lies far off the ball, so its points keep their places.
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir, std::string("add-object plane Floor 400 4\nadd-object sphere Ball 80 16\nset-position Ball 0 0 -300\n") +
+		"select-object Floor\nset-mode edges\nselect-edges Floor 49 53 57 61\nactivate-tool 1027250\n"
+		"set-tool-setting LOOM_ON_SURFACE on\nset-tool-setting LOOM_SURFACE_MODE LOOM_MODE_POLYGON_SPLIT\nset-clock-step 340\n"
+		"drag left shift 215 170  260 168  300 166  340 166  380 168  425 170\ndrag left shift 320 300\n"
+		"print-scene\nprint-tool-settings\nprint-points Floor\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "\"Floor\"")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "points=30 polygons=20")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "3035 STRING \"2CPU Result Time:340ms\"")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  27: (0;0;350) (0;0;350)")) << r.output;
+}
