@@ -14,7 +14,7 @@
 #include "standin/scene.h"
 #include "standin/tools.h"
 #include "standin/views.h"
-#include "view/redraw_target.h"
+#include "standin/redraw_target.h"
 
 namespace
 {

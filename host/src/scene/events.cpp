@@ -5,7 +5,7 @@
 
 #include "standin/scene.h"
 #include "view/draw_pass.h"
-#include "view/redraw_target.h"
+#include "standin/redraw_target.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "standin/redraws.h"
-#include "view/redraw_target.h"
+#include "standin/redraw_target.h"
 
 namespace standin::view
 {

@@ -1,7 +1,7 @@
 // Where the host's redraw requests and update events go. Plug-ins ask with DrawViews and EventAdd;
 // the stand-in host has no screen, so by default a log records every request in order for scripts
 // and tests to read. A real output (a window that repaints) plugs in here instead of the log,
-// without any change to the callers.
+// without any change to the callers: the executable or a test plugs one in through this header.
 #pragma once
 
 #include "hostapi/types.h"
