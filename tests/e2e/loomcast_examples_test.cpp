@@ -10,31 +10,16 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include "host_run.h"
 
 namespace
 {
 
-struct Outcome
-{
-	int status = -1;
-	std::string output;
-};
+using Outcome = HostRun;
 
 Outcome RunExample(const std::string& name)
 {
-	Outcome o;
-	const std::string cmd = std::string("'") + TEST_HOST_EXE + "' --quiet --plugins '" + TEST_PLUGINS_DIR + "' '" + TEST_SOURCE_DIR +
-		"/examples/" + name + "' 2>&1";
-	FILE* pipe = popen(cmd.c_str(), "r");
-	if (!pipe)
-		return o;
-	std::array<char, 4096> buf;
-	size_t n;
-	while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
-		o.output.append(buf.data(), n);
-	const int raw = pclose(pipe);
-	o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-	return o;
+	return RunHostScript(std::string(TEST_SOURCE_DIR) + "/examples/" + name);
 }
 
 // The point indices (from 1) that the faces of an OBJ file use, and how many faces there are.

@@ -14,31 +14,10 @@
 #include "standin/paths.h"
 #include "standin/plugins.h"
 #include "standin/session.h"
+#include "host_run.h"
 
 namespace
 {
-
-struct HostRun
-{
-	int status = -1;
-	std::string output;
-};
-
-HostRun RunHostScript(const std::string& script)
-{
-	HostRun r;
-	const std::string cmd = std::string("'") + TEST_HOST_EXE + "' --quiet --plugins '" + TEST_PLUGINS_DIR + "' '" + script + "' 2>&1";
-	FILE* pipe = popen(cmd.c_str(), "r");
-	if (!pipe)
-		return r;
-	std::array<char, 4096> buf;
-	size_t n;
-	while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
-		r.output.append(buf.data(), n);
-	const int raw = pclose(pipe);
-	r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-	return r;
-}
 
 bool Contains(const std::string& text, const std::string& part)
 {

@@ -12,6 +12,7 @@
 #include "standin/console.h"
 #include "standin/memory.h"
 #include "standin/plugins.h"
+#include "host_run.h"
 
 namespace
 {
@@ -62,27 +63,11 @@ TEST(Startup, BothPluginsStartRegisterAndShutDownCleanly)
 		EXPECT_EQ(plugin.state, standin::PluginState::Ended);
 }
 
-struct Outcome
-{
-	int status = -1;
-	std::string output;
-};
+using Outcome = HostRun;
 
-// Runs the host executable with a shell command line; stdout and stderr together.
 Outcome RunHost(const std::string& args)
 {
-	Outcome o;
-	const std::string cmd = std::string("'") + TEST_HOST_EXE + "' " + args + " 2>&1";
-	FILE* pipe = popen(cmd.c_str(), "r");
-	if (!pipe)
-		return o;
-	std::array<char, 4096> buf;
-	size_t n;
-	while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
-		o.output.append(buf.data(), n);
-	const int raw = pclose(pipe);
-	o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-	return o;
+	return RunHostExecutable(args);
 }
 
 TEST(HostExecutable, HelpAndBadArguments)
