@@ -1,7 +1,8 @@
 // Commands that write and read mesh files: a polygon object out as Wavefront OBJ, and OBJ, PLY,
-// STL or glTF in as a new top-level polygon object.
+// STL or glTF in as a new top-level polygon object (import-obj through the host's own OBJ reader).
 #include <cctype>
 #include <filesystem>
+#include <functional>
 
 #include "hostapi/document.h"
 #include "session/lookup.h"
@@ -18,6 +19,7 @@ namespace
 
 const char* kExportUsage = "export-mesh <object path> <file.obj>";
 const char* kImportUsage = "import-mesh <file> [name]";
+const char* kImportObjUsage = "import-obj <file> [name]";
 
 struct ExportArgs
 {
@@ -48,14 +50,17 @@ bool ParseExport(const Words& args, ExportArgs* out, std::string* error)
 	return true;
 }
 
-bool ParseImport(const Words& args, ImportArgs* out, std::string* error)
+// import-obj and import-mesh read the same words: a file, then a name.
+std::function<bool(const Words&, ImportArgs*, std::string*)> ImportWords(std::string usage)
 {
-	if (!CheckArity(args, 1, 2, kImportUsage, error) || (args.size() > 1 && !CheckName(args[1], error)))
-		return false;
-	out->file = args[0];
-	if (args.size() > 1)
-		out->name = args[1];
-	return true;
+	return [usage = std::move(usage)](const Words& args, ImportArgs* out, std::string* error) {
+		if (!CheckArity(args, 1, 2, usage, error) || (args.size() > 1 && !CheckName(args[1], error)))
+			return false;
+		out->file = args[0];
+		if (args.size() > 1)
+			out->name = args[1];
+		return true;
+	};
 }
 
 bool RunExport(Session& session, const ExportArgs& args, std::string* error)
@@ -84,13 +89,16 @@ bool RunExport(Session& session, const ExportArgs& args, std::string* error)
 	return true;
 }
 
-bool RunImport(Session& session, const ImportArgs& args, std::string* error)
+using Importer = PolygonObject* (*)(const std::string& path, std::string* why);
+
+// Reads the file with the importer and puts the object at the top level under its name.
+bool RunImport(Session& session, const ImportArgs& args, Importer importer, std::string* error)
 {
 	if (!RequireDocument(session, error))
 		return false;
 	const std::string path = ResolveScriptFile(session, args.file);
 	std::string why;
-	PolygonObject* op = ImportMesh(path, &why);
+	PolygonObject* op = importer(path, &why);
 	if (!op)
 	{
 		*error = path + ": " + why;
@@ -123,8 +131,13 @@ VerbRegistration importMesh(MakeVerb<ImportArgs>(
 	"import-mesh",
 	kImportUsage,
 	"Imports an OBJ, PLY, STL, glTF or GLB file (relative to the script's folder) as one polygon object, named after the file unless a name is given.",
-	ParseImport,
-	RunImport));
+	ImportWords(kImportUsage),
+	[](Session& session, const ImportArgs& args, std::string* error) { return RunImport(session, args, ImportMesh, error); }));
+
+VerbRegistration importObj(MakeVerb<ImportArgs>("import-obj", kImportObjUsage,
+	"Imports a Wavefront OBJ file (relative to the script's folder) as one polygon object, named after the file unless a name is given; its own reader names the line of every problem.",
+	ImportWords(kImportObjUsage),
+	[](Session& session, const ImportArgs& args, std::string* error) { return RunImport(session, args, ImportObj, error); }));
 
 } // namespace
 

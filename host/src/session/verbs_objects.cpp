@@ -1,4 +1,4 @@
-// Commands that add objects: primitives, nulls and OBJ imports, always as the last top-level
+// Commands that add objects: primitives and nulls, always as the last top-level
 // object. Names must be unique among their siblings so that name paths stay unambiguous.
 #include "hostapi/document.h"
 #include "modeling/primitives.h"
@@ -14,7 +14,6 @@ namespace
 
 const char* kAddObjectUsage = "add-object cube|plane|sphere <name> [size] [segments]";
 const char* kAddNullUsage = "add-null <name>";
-const char* kImportUsage = "import-obj <file> [name]";
 
 constexpr Float kDefaultSize = 200.0;
 constexpr Int32 kDefaultSegments = 4;
@@ -36,11 +35,6 @@ struct NameArgs
 	std::string name;
 };
 
-struct ImportArgs
-{
-	std::string file;
-	std::string name; // empty: named after the file
-};
 
 bool ParseAddObject(const Words& args, AddObjectArgs* out, std::string* error)
 {
@@ -89,16 +83,6 @@ bool ParseAddNull(const Words& args, NameArgs* out, std::string* error)
 	return true;
 }
 
-bool ParseImport(const Words& args, ImportArgs* out, std::string* error)
-{
-	if (!CheckArity(args, 1, 2, kImportUsage, error) || (args.size() > 1 && !CheckName(args[1], error)))
-		return false;
-	out->file = args[0];
-	if (args.size() > 1)
-		out->name = args[1];
-	return true;
-}
-
 bool RunAddObject(Session& session, const AddObjectArgs& args, std::string* error)
 {
 	if (!RequireDocument(session, error))
@@ -136,41 +120,12 @@ bool RunAddNull(Session& session, const NameArgs& args, std::string* error)
 	return true;
 }
 
-bool RunImport(Session& session, const ImportArgs& args, std::string* error)
-{
-	if (!RequireDocument(session, error))
-		return false;
-	const std::string path = ResolveScriptFile(session, args.file);
-	std::string why;
-	PolygonObject* op = ImportObj(path, &why);
-	if (!op)
-	{
-		*error = path + ": " + why;
-		return false;
-	}
-	if (!args.name.empty())
-		op->SetName(String(args.name));
-	const std::string name = op->GetName().Get();
-	if (NameTaken(session, nullptr, name, nullptr))
-	{
-		BaseObject* free = op;
-		BaseObject::Free(free);
-		*error = "an object named '" + name + "' already exists at the top level";
-		return false;
-	}
-	AppendObject(session, op, nullptr);
-	return true;
-}
-
 VerbRegistration addObject(MakeVerb<AddObjectArgs>("add-object", kAddObjectUsage,
 	"Adds a cube (edge length size) or a plane (size x size, segments x segments quads); default size 200, 4 segments.", ParseAddObject,
 	RunAddObject));
 
 VerbRegistration addNull(MakeVerb<NameArgs>("add-null", kAddNullUsage, "Adds an empty null object (a group for parent).", ParseAddNull, RunAddNull));
 
-VerbRegistration importObj(MakeVerb<ImportArgs>("import-obj", kImportUsage,
-	"Imports a Wavefront OBJ file (relative to the script's folder) as one polygon object, named after the file unless a name is given.", ParseImport,
-	RunImport));
 
 } // namespace
 
