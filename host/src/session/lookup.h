@@ -8,6 +8,7 @@
 #include "session/session.h"
 
 class BaseDraw;
+class BaseList2D;
 class BaseObject;
 class PolygonObject;
 
@@ -22,6 +23,9 @@ bool RequireView(const Session& session, BaseDraw** bd, std::string* error);
 bool FindObject(const Session& session, const std::string& path, BaseObject** op, std::string* error);
 // The polygon object at a name path.
 bool FindPolygonObject(const Session& session, const std::string& path, PolygonObject** op, std::string* error);
+// A scene element named by the script: "object:<path>", "material:<name>", or a bare name that
+// names exactly one of the two.
+bool FindSceneElement(Session& session, const std::string& word, BaseList2D** element, std::string* error);
 // The name path of an object ("Parent/Child"), as the verbs take it.
 std::string ObjectPath(const BaseObject* op);
 // True when another child of parent (nullptr: top level) is called name.

@@ -38,47 +38,6 @@ void ProcessEvents(Int64 eventsBefore)
 	}
 }
 
-bool FindSceneElement(Session& session, const std::string& word, BaseList2D** element, std::string* error)
-{
-	if (!RequireDocument(session, error))
-		return false;
-	const std::string objectPrefix = "object:";
-	const std::string materialPrefix = "material:";
-	if (word.rfind(materialPrefix, 0) == 0)
-	{
-		BaseMaterial* mat = FindMaterial(session.Document(), word.substr(materialPrefix.size()));
-		if (!mat)
-		{
-			*error = "no material named '" + Printable(word.substr(materialPrefix.size()), 80) + "'";
-			return false;
-		}
-		*element = mat;
-		return true;
-	}
-	if (word.rfind(objectPrefix, 0) == 0)
-	{
-		BaseObject* op = nullptr;
-		if (!FindObject(session, word.substr(objectPrefix.size()), &op, error))
-			return false;
-		*element = op;
-		return true;
-	}
-	BaseObject* op = FindObjectByPath(session.Document(), word);
-	BaseMaterial* mat = FindMaterial(session.Document(), word);
-	if (op && mat)
-	{
-		*error = "'" + Printable(word, 80) + "' names an object and a material; write object:" + Printable(word, 80) + " or material:" + Printable(word, 80);
-		return false;
-	}
-	if (!op && !mat)
-	{
-		*error = "no object or material named '" + Printable(word, 80) + "'";
-		return false;
-	}
-	*element = op ? static_cast<BaseList2D*>(op) : static_cast<BaseList2D*>(mat);
-	return true;
-}
-
 bool ParseGadget(const std::string& word, Int32* id, std::string* error)
 {
 	return ParseInt(word, "gadget ID", 0, 0x7fffffff, id, error);

@@ -17,9 +17,6 @@ bool CurrentDialog(GeDialog** dialog, std::string* error);
 // After a user's action: when the plug-ins posted update events, the open dialogs hear the host's
 // document-changed message, as after any change on screen.
 void ProcessEvents(Int64 eventsBefore);
-// A scene element named by the script: "object:<path>", "material:<name>", or a bare name that
-// names exactly one of the two.
-bool FindSceneElement(Session& session, const std::string& word, BaseList2D** element, std::string* error);
 // A gadget ID word.
 bool ParseGadget(const std::string& word, Int32* id, std::string* error);
 

@@ -72,47 +72,6 @@ bool Simple(Session& session, Int32 operation, const char* refusal, std::string*
 	return true;
 }
 
-// An element named by the script: "object:<path>", "material:<name>", or a bare name that must
-// name exactly one of the two.
-bool FindElement(Session& session, const std::string& word, BaseList2D** element, std::string* error)
-{
-	const std::string objectPrefix = "object:";
-	const std::string materialPrefix = "material:";
-	if (word.rfind(materialPrefix, 0) == 0)
-	{
-		BaseMaterial* mat = FindMaterial(session.Document(), word.substr(materialPrefix.size()));
-		if (!mat)
-		{
-			*error = "no material named '" + word.substr(materialPrefix.size()) + "'";
-			return false;
-		}
-		*element = mat;
-		return true;
-	}
-	if (word.rfind(objectPrefix, 0) == 0)
-	{
-		BaseObject* op = nullptr;
-		if (!FindObject(session, word.substr(objectPrefix.size()), &op, error))
-			return false;
-		*element = op;
-		return true;
-	}
-	BaseObject* op = FindObjectByPath(session.Document(), word);
-	BaseMaterial* mat = FindMaterial(session.Document(), word);
-	if (op && mat)
-	{
-		*error = "'" + word + "' names an object and a material; write object:" + word + " or material:" + word;
-		return false;
-	}
-	if (!op && !mat)
-	{
-		*error = "no object or material named '" + word + "'";
-		return false;
-	}
-	*element = op ? static_cast<BaseList2D*>(op) : static_cast<BaseList2D*>(mat);
-	return true;
-}
-
 bool RunGather(Session& session, const TextArgs& args, std::string* error)
 {
 	if (!RequireDocument(session, error))
@@ -121,7 +80,7 @@ bool RunGather(Session& session, const TextArgs& args, std::string* error)
 	for (size_t i = 0; i < args.words.size(); ++i)
 	{
 		BaseList2D* element = nullptr;
-		if (!FindElement(session, args.words[i], &element, error))
+		if (!FindSceneElement(session, args.words[i], &element, error))
 			return false;
 		request.SetLink(kKeyLinkFirst + static_cast<Int32>(i), element);
 	}
