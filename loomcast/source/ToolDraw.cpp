@@ -39,14 +39,15 @@ const Vector kSampleOrange(1.0, 0.8, 0.0);
 const Vector kCursorOrange(1.0, 0.5, 0.0);
 const Vector kCircleFree(0.0, 1.0, 0.5);
 
-// A screen coordinate as the view's pixel calls take it; values the screen cannot reach are held
-// at a far pixel, so a point behind the camera never wraps around.
+// A screen coordinate as the view's pixel calls take it: the nearest pixel, since a mouse pixel
+// taken to the world and back comes out a hair off (299.999 for 300). Values the screen cannot
+// reach are held at a far pixel, so a point behind the camera never wraps around.
 Int32 Pixel(Float v)
 {
 	constexpr Float kReach = 1.0e7;
 	if (!std::isfinite(v))
 		return 0;
-	return static_cast<Int32>(v < -kReach ? -kReach : (v > kReach ? kReach : v));
+	return static_cast<Int32>(std::floor((v < -kReach ? -kReach : (v > kReach ? kReach : v)) + 0.5));
 }
 
 void Label(BaseDraw* bd, const Vector& screen, Float above, const String& text)
@@ -171,6 +172,9 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 	const auto* splits = static_cast<const Gradient*>(data.GetCustomDataType(LOOM_SPLITS, CUSTOMDATATYPE_GRADIENT));
 	const Int32 knots = splits ? splits->GetKnotCount() : 0;
 
+	// Whether `previous` holds the samples of an earlier stroke: a stroke emptied by erasing is
+	// skipped, and the next one joins the last stroke that was sampled, or nothing.
+	bool sampledBefore = false;
 	for (Int32 i = 0; i < _strokes.GetCount(); ++i)
 	{
 		const Stroke& stroke = _strokes[i];
@@ -204,7 +208,7 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 				Label(bd, bd->WS(samples[V]), 20.0, StrokeLabel(i));
 		}
 
-		if (i > 0)
+		if (sampledBefore)
 		{
 			for (Int32 V = 0; V <= S; ++V)
 			{
@@ -248,6 +252,7 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 		}
 		for (Int64 V = 0; V < columns; ++V)
 			previous[V] = samples[V];
+		sampledBefore = true;
 	}
 
 	bd->SetPen(_snapped ? kRed : kCircleFree);
