@@ -150,6 +150,30 @@ TEST_F(PictureTest, RecordsPaintInTheirPensAtTheirPlaces)
 	EXPECT_GT(lit, 5);
 }
 
+TEST_F(PictureTest, LabelsStayOverLinesDrawnAfterThem)
+{
+	// A green line drawn after the label runs through its box at row 407: the label stays whole.
+	const std::vector<standin::DrawRecord> records = {
+		standin::PenRecord{Vector(1.0, 1.0, 0.0)},
+		standin::TextRecord{100, 400, "S1"},
+		standin::PenRecord{Vector(0.0, 1.0, 0.0)},
+		standin::LineRecord{Vector(-240.0, -167.0, 0.0), Vector(-180.0, -167.0, 0.0), 0},
+	};
+	Canvas canvas(640, 480, Vector());
+	standin::picture::PaintRecords(bd, records, canvas);
+	int green = 0, lit = 0;
+	for (int y = 400; y < 415; ++y)
+		for (int x = 100; x < 116; ++x)
+		{
+			green += Near(canvas.PixelAt(x, y), Vector(0.0, 1.0, 0.0), 0.2) ? 1 : 0;
+			lit += Near(canvas.PixelAt(x, y), Vector(1.0, 1.0, 0.0), 0.1) ? 1 : 0;
+		}
+	EXPECT_EQ(green, 0);
+	EXPECT_GT(lit, 5);
+	// Outside the box the line is drawn as usual.
+	EXPECT_TRUE(Near(canvas.PixelAt(130, 407), Vector(0.0, 1.0, 0.0), 0.1));
+}
+
 TEST_F(PictureTest, TheViewPictureShowsObjectsAndSelectionAtAnySize)
 {
 	PolygonObject* op = AddSquare();

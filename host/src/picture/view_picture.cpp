@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
+#include <variant>
 
 #include "standin/views.h"
 #include "view/raycast.h"
@@ -280,8 +282,21 @@ void PaintRecords(BaseDraw* bd, const std::vector<DrawRecord>& records, Canvas& 
 	Screen screen{view::ViewDataOf(bd)->Current()};
 	PenState state;
 	const RecordPainter painter{screen, canvas, state};
+	// Texts are the view's overlay: each keeps the pen it was drawn with, but all of them go over
+	// everything else, so a line or plane drawn after a label never runs through it.
+	std::vector<std::pair<const TextRecord*, Vector>> texts;
 	for (const DrawRecord& r : records)
-		std::visit(painter, r);
+	{
+		if (const auto* text = std::get_if<TextRecord>(&r))
+			texts.emplace_back(text, state.pen);
+		else
+			std::visit(painter, r);
+	}
+	for (const auto& [text, pen] : texts)
+	{
+		state.pen = pen;
+		painter(*text);
+	}
 }
 
 bool RenderView(BaseDocument* doc, BaseDraw* bd, const ViewPictureOptions& options, std::unique_ptr<Canvas>* out, std::string* error)

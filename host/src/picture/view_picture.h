@@ -1,6 +1,6 @@
 // The picture of an editor view: the document's polygon objects (shaded or as wireframe, with the
 // object, polygon, edge and point selections visible), then the records of a fresh draw pass in
-// their pens, anti-aliased, with readable text.
+// their pens, anti-aliased, with readable text over all of them.
 #pragma once
 
 #include <memory>
