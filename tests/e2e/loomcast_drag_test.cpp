@@ -1,19 +1,18 @@
-// The stroke tool's drag operations and its view drawing, through session scripts and the built
-// plug-in: Point Move's falloff, Point erase, Edit Radius, Edge selection with hidden edges,
-// polygon splitting with gradient knots, and what a draw pass records.
+// The stroke tool's drag operations, through session scripts and the built plug-in: Point Move's
+// falloff, Point erase, Edit Radius, Edge selection with hidden edges, Adjust and Add points, and
+// polygon splitting with gradient knots, in either direction and over other objects or its own.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "scratch_folder.h"
 #include "host_run.h"
+#include "scratch_folder.h"
+#include "script_output.h"
 
 namespace
 {
@@ -24,48 +23,36 @@ HostRun RunScript(const ScratchFolder& dir, const std::string& body)
 	return RunHostScript(script);
 }
 
-bool Contains(const std::string& text, const std::string& part)
+// The lines of an OBJ file that start with prefix ("f ", "v ").
+std::vector<std::string> ObjLines(const std::string& path, const std::string& prefix)
 {
-	return text.find(part) != std::string::npos;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-	std::vector<std::string> lines;
-	std::istringstream in(text);
-	std::string line;
-	while (std::getline(in, line))
-		lines.push_back(line);
-	return lines;
-}
-
-// The lines after the n-th occurrence (from 0) of a marker line, up to the next line that starts
-// with "== " (the scripts print their markers so).
-std::vector<std::string> Section(const std::string& output, const std::string& marker, int n)
-{
+	std::ifstream in(path);
 	std::vector<std::string> out;
-	int seen = -1;
-	bool inside = false;
-	for (const std::string& line : Lines(output))
-	{
-		if (line.rfind("== ", 0) == 0)
-		{
-			seen += line == marker ? 1 : 0;
-			inside = line == marker && seen == n;
-			continue;
-		}
-		if (inside)
+	for (std::string line; std::getline(in, line);)
+		if (line.rfind(prefix, 0) == 0)
 			out.push_back(line);
-	}
 	return out;
 }
 
-int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix)
+// The directed edges (a, b) that more than one face runs along. A mesh whose faces all face the
+// same side crosses every shared edge once each way, so it has none.
+std::set<std::pair<int, int>> RepeatedDirectedEdges(const std::vector<std::string>& faces)
 {
-	int n = 0;
-	for (const std::string& l : lines)
-		n += l.rfind(prefix, 0) == 0 ? 1 : 0;
-	return n;
+	std::map<std::pair<int, int>, int> uses;
+	for (const std::string& f : faces)
+	{
+		std::istringstream words(f.substr(2));
+		std::vector<int> corners;
+		for (std::string w; words >> w;)
+			corners.push_back(std::stoi(w));
+		for (size_t i = 0; i < corners.size(); ++i)
+			++uses[{corners[i], corners[(i + 1) % corners.size()]}];
+	}
+	std::set<std::pair<int, int>> repeated;
+	for (const auto& [edge, n] : uses)
+		if (n > 1)
+			repeated.insert(edge);
+	return repeated;
 }
 
 // A floor of 4 x 4 quads, 400 across, in the default perspective view; its far border (z = 200)
@@ -182,19 +169,9 @@ TEST(LoomDrags, ASplitWithTwoKnotsGrowsABandOfThreeRowsWoundLikeTheMesh)
 	EXPECT_TRUE(Contains(r.output, "3035 STRING \"Result Time:\"")) << r.output;
 	EXPECT_FALSE(Contains(r.output, "the tool answered false")) << r.output;
 
-	std::ifstream obj(dir / "floor.obj");
-	std::stringstream text;
-	text << obj.rdbuf();
-	const std::vector<std::string> lines = Lines(text.str());
-	std::vector<std::string> faces, vertices;
-	for (const std::string& l : lines)
-	{
-		if (l.rfind("f ", 0) == 0)
-			faces.push_back(l);
-		if (l.rfind("v ", 0) == 0)
-			vertices.push_back(l);
-	}
+	const std::vector<std::string> faces = ObjLines(dir / "floor.obj", "f "), vertices = ObjLines(dir / "floor.obj", "v ");
 	ASSERT_EQ(faces.size(), 28u);
+	EXPECT_TRUE(RepeatedDirectedEdges(faces).empty());
 	// The first new quad runs old 20, its first split point, the next rung's, old 21 (OBJ counts
 	// from 1): the shared border edge 20-21 is crossed the other way round than by the floor's
 	// quad, so the two surfaces face the same side.
@@ -205,6 +182,41 @@ TEST(LoomDrags, ASplitWithTwoKnotsGrowsABandOfThreeRowsWoundLikeTheMesh)
 	EXPECT_TRUE(Contains(vertices[31], " 0 290")) << vertices[31];
 }
 
+TEST(LoomDrags, ASplitAlongAStrokeDrawnRightToLeftWindsTheBandLikeTheMesh)
+{
+	// The stroke starts at the border's right end, so the line runs 24, 23, ... 20: against the
+	// floor's own edges, and every new quad is made reversed to face the floor's side.
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir, std::string(kFloor) +
+		"set-mode edges\nselect-edges Floor 49 53 57 61\nactivate-tool 1027250\n"
+		"set-tool-setting LOOM_ON_SURFACE on\nset-tool-setting LOOM_SURFACE_MODE LOOM_MODE_POLYGON_SPLIT\n"
+		"drag left shift 425 170  380 168  340 166  300 166  260 168  215 170\ndrag left shift 320 250\nprint-scene\n"
+		"export-mesh Floor " + (dir / "floor.obj") + "\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "points=30 polygons=20")) << r.output;
+	const std::vector<std::string> faces = ObjLines(dir / "floor.obj", "f ");
+	ASSERT_EQ(faces.size(), 20u);
+	// Old 24, old 23, then the new points placed for 23 and 24 (OBJ counts from 1): the border
+	// edge 23-24 is crossed against the floor's quad.
+	EXPECT_EQ(faces[16], "f 25 24 27 26");
+	EXPECT_TRUE(RepeatedDirectedEdges(faces).empty());
+}
+
+TEST(LoomDrags, ASplitClickedOnTheSplitObjectItselfWrapsNothing)
+{
+	// The click lands well inside the floor, which is the object being split. It is never its own
+	// wrapping target: no post-pass runs (the stepped clock would show in the read-out) and the
+	// band keeps the places the preview gave it.
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir, std::string(kFloor) + kSplitSetup + "set-clock-step 340\ndrag left shift 320 250\nprint-scene\nprint-tool-settings\nprint-points Floor\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "points=40 polygons=28")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "3035 STRING \"Result Time:\"")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  27: (0;0;350) (0;0;350)\n")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  34: (0;0;245) (0;0;245)\n")) << r.output;
+	EXPECT_TRUE(Contains(r.output, "  35: (0;0;290) (0;0;290)\n")) << r.output;
+}
+
 TEST(LoomDrags, ASplitOfAnObjectDeletedSinceTheLineWasBuiltIsRefused)
 {
 	ScratchFolder dir;
@@ -212,84 +224,6 @@ TEST(LoomDrags, ASplitOfAnObjectDeletedSinceTheLineWasBuiltIsRefused)
 	ASSERT_EQ(r.status, 0) << r.output;
 	EXPECT_TRUE(Contains(r.output, "the tool answered false")) << r.output;
 	EXPECT_TRUE(Contains(r.output, "strokes 0")) << r.output;
-}
-
-TEST(LoomDraw, WithoutStrokesOnlyTheCursorItsCircleAndThePlaneAreDrawn)
-{
-	ScratchFolder dir;
-	const HostRun r = RunScript(dir,
-		"add-null Plane\nactivate-tool 1027250\nmove-mouse 200 200\nprint \"== plain\"\nprint-draw-log\n"
-		"set-tool-setting LOOM_PLANE_OBJECT Plane\nprint \"== plane\"\nprint-draw-log\n"
-		"move-mouse 200 200 ctrl\nprint \"== brush\"\nprint-draw-log\n");
-	ASSERT_EQ(r.status, 0) << r.output;
-	const std::vector<std::string> plain = Section(r.output, "== plain", 0);
-	const std::vector<std::string> want = {"param 1000 = 1", "param 2 = 2", "matrix off (0;0;0) v1 (1;0;0) v2 (0;1;0) v3 (0;0;1)", "pen (0;1;0.5)",
-		"circle 200 200 radius 10", "pen (1;0.5;0)"};
-	ASSERT_GE(plain.size(), want.size() + 1) << r.output;
-	EXPECT_EQ(std::vector<std::string>(plain.begin(), plain.begin() + static_cast<long>(want.size())), want);
-	EXPECT_EQ(plain[want.size()].rfind("handle ", 0), 0u) << plain[want.size()];
-	EXPECT_EQ(plain.size(), want.size() + 1) << r.output;
-
-	const std::vector<std::string> plane = Section(r.output, "== plane", 0);
-	ASSERT_EQ(plane.size(), want.size() + 2) << r.output;
-	// The square is the polygon primitive, green while the cursor is off it, as wireframe.
-	EXPECT_EQ(plane.back().rfind("object \"Polygon\" polygons 1 flags 24579 colour (0;1;0)", 0), 0u) << plane.back();
-
-	const std::vector<std::string> brush = Section(r.output, "== brush", 0);
-	EXPECT_EQ(CountPrefix(brush, "text "), 1) << r.output;
-	EXPECT_TRUE(Contains(r.output, "\"Point Move\"")) << r.output;
-}
-
-TEST(LoomDraw, SplittingWithoutAnEdgeLineDrawsNoSamples)
-{
-	ScratchFolder dir;
-	const HostRun r = RunScript(dir,
-		"activate-tool 1027250\nset-tool-setting LOOM_SURFACE_MODE LOOM_MODE_POLYGON_SPLIT\n"
-		"add-null Target\nselect-object Target\ndrag left 300 240  320 240  340 250\nprint \"== log\"\nprint-draw-log\n");
-	ASSERT_EQ(r.status, 0) << r.output;
-	const std::vector<std::string> log = Section(r.output, "== log", 0);
-	EXPECT_EQ(CountPrefix(log, "handle "), 1) << r.output; // the cursor alone
-	EXPECT_GT(CountPrefix(log, "line "), 0) << r.output;    // the stroke itself
-}
-
-TEST(LoomDraw, AOnePointStrokeIsItsLabelAndHandlesWithoutLines)
-{
-	ScratchFolder dir;
-	const HostRun r = RunScript(dir,
-		"activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n"
-		"drag left 300 240  340 240\ndrag left shift ctrl 340 240\nprint-strokes\nmove-mouse 100 100\nprint \"== log\"\nprint-draw-log\n");
-	ASSERT_EQ(r.status, 0) << r.output;
-	EXPECT_TRUE(Contains(r.output, "stroke 0 points 1:")) << r.output;
-	const std::vector<std::string> log = Section(r.output, "== log", 0);
-	EXPECT_EQ(CountPrefix(log, "line "), 0) << r.output;
-	EXPECT_EQ(CountPrefix(log, "text 300 220 \"S1\""), 1) << r.output;
-	EXPECT_EQ(CountPrefix(log, "handle "), 6 + 1) << r.output; // 5 + 1 samples, the cursor
-}
-
-TEST(LoomDraw, TheAngleReadOutIsNotShownOnceTheLineIsDrawn)
-{
-	ScratchFolder dir;
-	const HostRun r = RunScript(dir,
-		"activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\nset-tool-setting LOOM_ANGLE_SNAP on\n"
-		"set-tool-setting LOOM_ANGLE_STEP 0.5\ndrag left 300 240  340 200\nprint \"== log\"\nprint-draw-log\n");
-	ASSERT_EQ(r.status, 0) << r.output;
-	EXPECT_EQ(CountPrefix(Section(r.output, "== log", 0), "text "), 1) << r.output; // the stroke label only
-}
-
-TEST(LoomDraw, APictureOfTheToolIsWritten)
-{
-	ScratchFolder dir;
-	const HostRun r = RunScript(dir, std::string(kFloor) + kSplitSetup + "move-mouse 320 300 shift\nrender-view " + (dir / "split.png") + " 320 240\n");
-	ASSERT_EQ(r.status, 0) << r.output;
-	EXPECT_TRUE(Contains(r.output, "picture " + (dir / "split.png") + " 320 x 240")) << r.output;
-	// Sizes a picture cannot have are refused before the script runs.
-	const HostRun refused = RunScript(dir, "render-view " + (dir / "none.png") + " 0 10\n");
-	EXPECT_NE(refused.status, 0);
-	EXPECT_TRUE(Contains(refused.output, "width 0 is outside")) << refused.output;
-	std::ifstream png(dir / "split.png", std::ios::binary);
-	std::string head(4, '\0');
-	png.read(head.data(), 4);
-	EXPECT_EQ(head.substr(1), "PNG");
 }
 
 namespace
@@ -319,6 +253,25 @@ TEST(LoomDrags, AdjustPointsEndsItsGrabAtTheStrokesLastPoint)
 	ASSERT_EQ(drawn.status, 0) << drawn.output;
 	ASSERT_FALSE(SecondPoint(drawn.output).empty()) << drawn.output;
 	EXPECT_EQ(SecondPoint(adjusted.output), SecondPoint(drawn.output)) << adjusted.output;
+}
+
+TEST(LoomDrags, AdjustPointsOnAStrokesFirstPointMovesOnlyThatPoint)
+{
+	// The first point has no point before it to measure against: it follows the mouse for the
+	// whole drag and keeps the grab, so the rest of the stroke stays where it was.
+	ScratchFolder dir;
+	const char* line = "activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n";
+	const HostRun adjusted = RunScript(dir, std::string(line) + "drag left 300 240  340 240\ndrag left ctrl alt 300 240  280 240  260 250\nprint-strokes\n");
+	const HostRun drawn = RunScript(dir, std::string(line) + "drag left 260 250  340 240\nprint-strokes\n");
+	ASSERT_EQ(adjusted.status, 0) << adjusted.output;
+	ASSERT_EQ(drawn.status, 0) << drawn.output;
+	const std::vector<std::string> lines = Lines(drawn.output);
+	std::string stroke;
+	for (const std::string& l : lines)
+		if (l.rfind("stroke 0 points 2: ", 0) == 0)
+			stroke = l;
+	ASSERT_FALSE(stroke.empty()) << drawn.output;
+	EXPECT_TRUE(Contains(adjusted.output, stroke + "\n")) << adjusted.output << "\nwanted: " << stroke;
 }
 
 TEST(LoomDrags, AddPointsExtendsTheGrabbedStrokeAndResamplesItWhenTheDragFinishes)

@@ -1,9 +1,11 @@
 // What the stroke tool draws in the view, read from the draw log of the built plug-in: the brush
 // and its falloff colours, the edge-selection and erase brushes, the grid preview with its
-// in-between rows, the splitting rungs, the drawing plane, the inspected object's console lines
-// and the operation labels. Records are counted by the pen they are drawn in.
+// in-between rows, the splitting rungs, the drawing plane, the inspected object's console lines,
+// the operation labels, and the picture file render-view writes. Records are counted by the pen
+// they are drawn in.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -54,7 +56,7 @@ const char* kSplitSetup =
 
 } // namespace
 
-TEST(LoomDrawLog, EachOperationNamesItselfFiftyPixelsAboveTheCursor)
+TEST(LoomDraw, EachOperationNamesItselfFiftyPixelsAboveTheCursor)
 {
 	// The default perspective view: the mouse pixel goes to the world and back a hair off, and the
 	// circle and labels still sit on the pixel itself.
@@ -91,7 +93,7 @@ TEST(LoomDrawLog, EachOperationNamesItselfFiftyPixelsAboveTheCursor)
 	}
 }
 
-TEST(LoomDrawLog, TheBrushShadesEachPointByTheFalloffAndIsWhiteOnlyForPointMove)
+TEST(LoomDraw, TheBrushShadesEachPointByTheFalloffAndIsWhiteOnlyForPointMove)
 {
 	// Brush radius 100 pressed at pixel (300, 240): stroke points at pixel distances 0, 40, 60 and
 	// about 206. With the default falloff the pen is white at the centre, (0.6;0.6;1) and
@@ -121,7 +123,7 @@ TEST(LoomDrawLog, TheBrushShadesEachPointByTheFalloffAndIsWhiteOnlyForPointMove)
 	}
 }
 
-TEST(LoomDrawLog, EdgeSelectionAndEraseDrawTheirOwnBrushes)
+TEST(LoomDraw, EdgeSelectionAndEraseDrawTheirOwnBrushes)
 {
 	ScratchFolder dir;
 	const HostRun r = RunScript(dir, std::string(kFrontLines) +
@@ -148,7 +150,7 @@ TEST(LoomDrawLog, EdgeSelectionAndEraseDrawTheirOwnBrushes)
 	EXPECT_EQ(CountPrefix(erase, "text 340 190 \"Point erase\""), 1) << r.output;
 }
 
-TEST(LoomDrawLog, TheGridPreviewFadesEachStrokeAndJoinsItsSamplesWithInBetweenRows)
+TEST(LoomDraw, TheGridPreviewFadesEachStrokeAndJoinsItsSamplesWithInBetweenRows)
 {
 	// Three freehand strokes of 20 points: segment m is drawn in (1;m/20;m/20), 19 segments each.
 	// Each stroke's S + 1 samples are orange handles; each pair of neighbouring strokes is joined
@@ -181,7 +183,7 @@ TEST(LoomDrawLog, TheGridPreviewFadesEachStrokeAndJoinsItsSamplesWithInBetweenRo
 	EXPECT_EQ(Count(Section(r.output, "== 2 by 1"), "(1;0.8;0)", "line "), 2 * 3) << r.output;
 }
 
-TEST(LoomDrawLog, AStrokeEmptiedByErasingIsLeftOutOfTheGrid)
+TEST(LoomDraw, AStrokeEmptiedByErasingIsLeftOutOfTheGrid)
 {
 	// An escaped erase keeps an emptied stroke in the store. The grid then joins the strokes that
 	// still have points, and no rung starts at the world origin.
@@ -209,7 +211,7 @@ TEST(LoomDrawLog, AStrokeEmptiedByErasingIsLeftOutOfTheGrid)
 	}
 }
 
-TEST(LoomDrawLog, InSplittingModeRungsRunFromTheBorderToTheStrokeAndShiftShowsTheKnotCuts)
+TEST(LoomDraw, InSplittingModeRungsRunFromTheBorderToTheStrokeAndShiftShowsTheKnotCuts)
 {
 	ScratchFolder dir;
 	const HostRun r = RunScript(dir, std::string(kFloor) + kSplitSetup +
@@ -243,7 +245,7 @@ TEST(LoomDrawLog, InSplittingModeRungsRunFromTheBorderToTheStrokeAndShiftShowsTh
 	EXPECT_EQ(Count(snapped, "(1;0.5;0)", "handle (-200;0;200) kind 3"), 1) << r.output;
 }
 
-TEST(LoomDrawLog, TheDrawingPlaneIsFilledWhenSolidAndOutlinedOtherwise)
+TEST(LoomDraw, TheDrawingPlaneIsFilledWhenSolidAndOutlinedOtherwise)
 {
 	ScratchFolder dir;
 	const HostRun r = RunScript(dir,
@@ -254,7 +256,7 @@ TEST(LoomDrawLog, TheDrawingPlaneIsFilledWhenSolidAndOutlinedOtherwise)
 	EXPECT_EQ(CountPrefix(Section(r.output, "== solid"), "object \"Polygon\" polygons 1 flags 27138 colour (0;1;0)"), 1) << r.output;
 }
 
-TEST(LoomDrawLog, AnInspectedMeshPrintsEachPointsNormalPositionAndScaledNormal)
+TEST(LoomDraw, AnInspectedMeshPrintsEachPointsNormalPositionAndScaledNormal)
 {
 	// A cube of side 100 moved 10 along x: its point 0 sits at (-40;-50;-50) in the world, its
 	// normal points out along the diagonal. A null is no mesh and prints nothing.
@@ -277,4 +279,82 @@ TEST(LoomDrawLog, AnInspectedMeshPrintsEachPointsNormalPositionAndScaledNormal)
 	EXPECT_GE(passes, 1);
 	EXPECT_EQ(CountPrefix(box, "wtail["), 8 * passes);
 	EXPECT_EQ(CountPrefix(box, "n="), 8 * passes);
+}
+
+TEST(LoomDraw, WithoutStrokesOnlyTheCursorItsCircleAndThePlaneAreDrawn)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir,
+		"add-null Plane\nactivate-tool 1027250\nmove-mouse 200 200\nprint \"== plain\"\nprint-draw-log\n"
+		"set-tool-setting LOOM_PLANE_OBJECT Plane\nprint \"== plane\"\nprint-draw-log\n"
+		"move-mouse 200 200 ctrl\nprint \"== brush\"\nprint-draw-log\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	const std::vector<std::string> plain = Section(r.output, "== plain", 0);
+	const std::vector<std::string> want = {"param 1000 = 1", "param 2 = 2", "matrix off (0;0;0) v1 (1;0;0) v2 (0;1;0) v3 (0;0;1)", "pen (0;1;0.5)",
+		"circle 200 200 radius 10", "pen (1;0.5;0)"};
+	ASSERT_GE(plain.size(), want.size() + 1) << r.output;
+	EXPECT_EQ(std::vector<std::string>(plain.begin(), plain.begin() + static_cast<long>(want.size())), want);
+	EXPECT_EQ(plain[want.size()].rfind("handle ", 0), 0u) << plain[want.size()];
+	EXPECT_EQ(plain.size(), want.size() + 1) << r.output;
+
+	const std::vector<std::string> plane = Section(r.output, "== plane", 0);
+	ASSERT_EQ(plane.size(), want.size() + 2) << r.output;
+	// The square is the polygon primitive, green while the cursor is off it, as wireframe.
+	EXPECT_EQ(plane.back().rfind("object \"Polygon\" polygons 1 flags 24579 colour (0;1;0)", 0), 0u) << plane.back();
+
+	const std::vector<std::string> brush = Section(r.output, "== brush", 0);
+	EXPECT_EQ(CountPrefix(brush, "text "), 1) << r.output;
+	EXPECT_TRUE(Contains(r.output, "\"Point Move\"")) << r.output;
+}
+
+TEST(LoomDraw, SplittingWithoutAnEdgeLineDrawsNoSamples)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir,
+		"activate-tool 1027250\nset-tool-setting LOOM_SURFACE_MODE LOOM_MODE_POLYGON_SPLIT\n"
+		"add-null Target\nselect-object Target\ndrag left 300 240  320 240  340 250\nprint \"== log\"\nprint-draw-log\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	const std::vector<std::string> log = Section(r.output, "== log", 0);
+	EXPECT_EQ(CountPrefix(log, "handle "), 1) << r.output; // the cursor alone
+	EXPECT_GT(CountPrefix(log, "line "), 0) << r.output;    // the stroke itself
+}
+
+TEST(LoomDraw, AOnePointStrokeIsItsLabelAndHandlesWithoutLines)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir,
+		"activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n"
+		"drag left 300 240  340 240\ndrag left shift ctrl 340 240\nprint-strokes\nmove-mouse 100 100\nprint \"== log\"\nprint-draw-log\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "stroke 0 points 1:")) << r.output;
+	const std::vector<std::string> log = Section(r.output, "== log", 0);
+	EXPECT_EQ(CountPrefix(log, "line "), 0) << r.output;
+	EXPECT_EQ(CountPrefix(log, "text 300 220 \"S1\""), 1) << r.output;
+	EXPECT_EQ(CountPrefix(log, "handle "), 6 + 1) << r.output; // 5 + 1 samples, the cursor
+}
+
+TEST(LoomDraw, TheAngleReadOutIsNotShownOnceTheLineIsDrawn)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir,
+		"activate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\nset-tool-setting LOOM_ANGLE_SNAP on\n"
+		"set-tool-setting LOOM_ANGLE_STEP 0.5\ndrag left 300 240  340 200\nprint \"== log\"\nprint-draw-log\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_EQ(CountPrefix(Section(r.output, "== log", 0), "text "), 1) << r.output; // the stroke label only
+}
+
+TEST(LoomDraw, APictureOfTheToolIsWritten)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir, std::string(kFloor) + kSplitSetup + "move-mouse 320 300 shift\nrender-view " + (dir / "split.png") + " 320 240\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "picture " + (dir / "split.png") + " 320 x 240")) << r.output;
+	// Sizes a picture cannot have are refused before the script runs.
+	const HostRun refused = RunScript(dir, "render-view " + (dir / "none.png") + " 0 10\n");
+	EXPECT_NE(refused.status, 0);
+	EXPECT_TRUE(Contains(refused.output, "width 0 is outside")) << refused.output;
+	std::ifstream png(dir / "split.png", std::ios::binary);
+	std::string head(4, '\0');
+	png.read(head.data(), 4);
+	EXPECT_EQ(head.substr(1), "PNG");
 }
