@@ -165,13 +165,18 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 	// before, column by column.
 	HostArray<Vector> samples(LOOMSURFACE_SOURCE), previous(LOOMSURFACE_SOURCE);
 	HostArray<Vector> inner(LOOMSURFACE_SOURCE);
-	if (columns > 0 && (!samples.Resize(columns) || !previous.Resize(columns) || !inner.Resize(columns * (between > 0 ? between : 1))))
+	HostArray<Float> fractions(LOOMSURFACE_SOURCE); // k / D of the in-between points, worked out once
+	if (columns > 0 &&
+		(!samples.Resize(columns) || !previous.Resize(columns) || !inner.Resize(columns * (between > 0 ? between : 1)) || !fractions.Resize(between + 1)))
 		return false;
+	for (Int32 k = 1; columns > 0 && k <= between; ++k)
+		fractions[k] = static_cast<Float>(k) / D;
 
 	PolygonObject* splitObject = splitting ? _edgeLines.GetObject(doc) : nullptr;
 	const auto* splits = static_cast<const Gradient*>(data.GetCustomDataType(LOOM_SPLITS, CUSTOMDATATYPE_GRADIENT));
 	const Int32 knots = splits ? splits->GetKnotCount() : 0;
 
+	HostHandle<SplineObject, BaseObject> spline;
 	// Whether `previous` holds the samples of an earlier stroke: a stroke emptied by erasing is
 	// skipped, and the next one joins the last stroke that was sampled, or nothing.
 	bool sampledBefore = false;
@@ -190,13 +195,20 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 		if (S < 0)
 			continue;
 
-		HostHandle<SplineObject, BaseObject> spline(SplineObject::Alloc(n, SPLINETYPE_LINEAR));
-		if (!spline || !spline->GetPointW())
+		// One linear spline serves every stroke in turn, resized to its points.
+		if (!spline)
+		{
+			spline.Reset(SplineObject::Alloc(n, SPLINETYPE_LINEAR));
+			if (!spline)
+				return false;
+			if (BaseContainer* sd = spline->GetDataInstance())
+				sd->SetInt32(SPLINEOBJECT_INTERPOLATION, kUniformInterpolation);
+		}
+		Vector* splinePoints = spline->ResizeObject(n) ? spline->GetPointW() : nullptr;
+		if (!splinePoints)
 			return false;
-		if (BaseContainer* sd = spline->GetDataInstance())
-			sd->SetInt32(SPLINEOBJECT_INTERPOLATION, kUniformInterpolation);
 		for (Int32 m = 0; m < n; ++m)
-			spline->GetPointW()[m] = stroke[m].pos;
+			splinePoints[m] = stroke[m].pos;
 
 		// The S + 1 offsets V / S in one go: the host measures the curve once for all of them.
 		spline->SampleUniformMany(S + 1, &samples[0]);
@@ -215,7 +227,7 @@ bool LoomS::DrawGridPreview(BaseDocument* doc, const BaseContainer& data, BaseDr
 				bd->DrawLine(previous[V], samples[V]);
 				for (Int32 k = 1; k <= between; ++k)
 				{
-					const Vector p = previous[V] + (samples[V] - previous[V]) * (static_cast<Float>(k) / D);
+					const Vector p = previous[V] + (samples[V] - previous[V]) * fractions[k];
 					const Int64 at = Int64(V) * between + (k - 1);
 					if (V > 0)
 						bd->DrawLine(p, inner[at - between]);

@@ -121,6 +121,32 @@ TEST_F(PictureTest, ARecordKeepsWhatItDrewAfterTheObjectIsFreed)
 	EXPECT_TRUE(Near(canvas.PixelAt(100, 100), Vector()));
 }
 
+TEST_F(PictureTest, ANewPassHoldsOnlyItsOwnRecordsAndLetsTheOldCopiesGo)
+{
+	// A pass with an object, a text and lines, then a shorter one: the log is the new pass alone,
+	// and the view no longer holds the object's copy (only the earlier log does).
+	PolygonObject* op = AddSquare();
+	standin::ClearDrawLog(bd);
+	bd->SetPen(Vector(1.0, 0.0, 0.0));
+	ASSERT_EQ(bd->DrawPolygonObject(nullptr, op, 24579, Vector(0.0, 1.0, 0.0)), DRAWRESULT_OK);
+	bd->DrawHUDText(10, 20, "S1");
+	for (int i = 0; i < 10; ++i)
+		bd->DrawLine(Vector(i, 0.0, 0.0), Vector(i, 10.0, 0.0));
+	const auto first = standin::DrawLog(bd);
+	ASSERT_EQ(first.size(), 13u);
+	const auto& object = std::get<standin::ObjectDrawing>(first[1]);
+	EXPECT_EQ(object.use_count(), 2);
+
+	standin::ClearDrawLog(bd);
+	EXPECT_EQ(object.use_count(), 1);
+	bd->DrawHUDText(30, 40, "S2");
+	bd->DrawCircle2D(5, 6, 7.0);
+	const auto second = standin::DrawLog(bd);
+	ASSERT_EQ(second.size(), 2u);
+	EXPECT_EQ(standin::DescribeDrawRecord(second[0]), "text 30 40 \"S2\"");
+	EXPECT_EQ(standin::DescribeDrawRecord(second[1]), "circle 5 6 radius 7");
+}
+
 TEST_F(PictureTest, RecordsPaintInTheirPensAtTheirPlaces)
 {
 	// The front view sees world (x, y, z) at pixel (320 + x, 240 - y).

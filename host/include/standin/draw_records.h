@@ -21,10 +21,15 @@ struct PenRecord
 	Vector colour;
 };
 
-// SetMatrix_Matrix: 3D points of the calls that follow are mapped by mg.
+// SetMatrix_Matrix: 3D points of the calls that follow are mapped by the matrix. A pass sets it
+// once or twice among tens of thousands of records, so it is held through a shared copy: the
+// matrix would otherwise make every record of the list twice as large. May throw bad_alloc.
 struct MatrixRecord
 {
-	Matrix mg;
+	explicit MatrixRecord(const Matrix& m) : held(std::make_shared<const Matrix>(m)) {}
+	const Matrix& Mg() const { return *held; }
+
+	std::shared_ptr<const Matrix> held; // never null
 };
 
 struct LineRecord

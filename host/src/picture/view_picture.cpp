@@ -190,7 +190,7 @@ struct RecordPainter
 	PenState& state;
 
 	void operator()(const PenRecord& r) const { state.pen = r.colour; }
-	void operator()(const MatrixRecord& r) const { state.mg = r.mg; }
+	void operator()(const MatrixRecord& r) const { state.mg = r.Mg(); }
 	void operator()(const LineRecord& r) const
 	{
 		Point2 a, b;
@@ -275,7 +275,7 @@ void PaintScene(BaseDocument* doc, BaseDraw* bd, Canvas& canvas)
 		canvas.Square(p, 5.0, kSelectionColour);
 }
 
-void PaintRecords(BaseDraw* bd, const std::vector<DrawRecord>& records, Canvas& canvas)
+void PaintRecords(BaseDraw* bd, std::span<const DrawRecord> records, Canvas& canvas)
 {
 	if (!bd)
 		return;
@@ -329,7 +329,7 @@ bool RenderView(BaseDocument* doc, BaseDraw* bd, const ViewPictureOptions& optio
 	{
 		DrawPass(doc, bd);
 		PaintScene(doc, bd, *canvas);
-		PaintRecords(bd, view::ViewDataOf(bd)->records, *canvas);
+		PaintRecords(bd, view::ViewDataOf(bd)->Records(), *canvas);
 	}
 	catch (const std::bad_alloc&)
 	{

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,6 @@ bool RenderView(BaseDocument* doc, BaseDraw* bd, const ViewPictureOptions& optio
 // The scene part alone, and the records part alone, onto an existing canvas whose pixel (0, 0) is
 // the view frame's top-left pixel.
 void PaintScene(BaseDocument* doc, BaseDraw* bd, Canvas& canvas);
-void PaintRecords(BaseDraw* bd, const std::vector<DrawRecord>& records, Canvas& canvas);
+void PaintRecords(BaseDraw* bd, std::span<const DrawRecord> records, Canvas& canvas);
 
 } // namespace standin::picture

@@ -88,20 +88,30 @@ Vector SampleByWalk(const std::vector<Vector>& points, Float t, CurveCounts curv
 
 PolylineTable::PolylineTable(const std::vector<Vector>& points, CurveCounts curves) : _points(points)
 {
-	_starts = CurveStarts(points.size(), curves);
+	const std::vector<bool> starts = CurveStarts(points.size(), curves);
+	_pieces.reserve(points.size());
 	_cumulative.reserve(points.size());
 	Float walked = 0.0;
 	for (size_t i = 0; i < points.size(); ++i)
 	{
-		if (i > 0)
-			walked += Step(i);
+		const Float piece = i > 0 ? PieceLength(points, starts, i) : 0.0;
+		walked += piece;
+		_pieces.push_back(piece);
 		_cumulative.push_back(walked);
 	}
 }
 
-Float PolylineTable::Step(size_t i) const
+Vector PolylineTable::SampleAt(size_t k, Float target) const
 {
-	return PieceLength(_points, _starts, i);
+	if (k >= _cumulative.size())
+		return _points.back();
+	// Skip pieces of length 0 (and the gaps between curves), as the walk does.
+	while (k + 1 < _cumulative.size() && !(_pieces[k] > 0.0))
+		++k;
+	const Float seg = _pieces[k];
+	if (!(seg > 0.0))
+		return _points[k];
+	return Interpolate(_points[k - 1], _points[k], _cumulative[k - 1], seg, target);
 }
 
 Vector PolylineTable::Sample(Float t) const
@@ -113,17 +123,24 @@ Vector PolylineTable::Sample(Float t) const
 		return _points.front();
 	const Float target = ClampFraction(t) * total;
 	// First point whose cumulative length reaches the target; its piece holds the sample.
-	auto it = std::lower_bound(_cumulative.begin() + 1, _cumulative.end(), target);
-	if (it == _cumulative.end())
-		return _points.back();
-	size_t k = static_cast<size_t>(it - _cumulative.begin());
-	// Skip pieces of length 0 (and the gaps between curves), as the walk does.
-	while (k + 1 < _cumulative.size() && !(Step(k) > 0.0))
+	const auto it = std::lower_bound(_cumulative.begin() + 1, _cumulative.end(), target);
+	return SampleAt(static_cast<size_t>(it - _cumulative.begin()), target);
+}
+
+Vector PolylineTable::Sample(Float t, size_t* from) const
+{
+	if (_points.empty())
+		return Vector();
+	const Float total = Length();
+	if (!(total > 0.0) || !std::isfinite(total))
+		return _points.front();
+	const Float target = ClampFraction(t) * total;
+	// The same point lower_bound finds, searched onwards from where the last search ended.
+	size_t k = *from < 1 ? 1 : *from;
+	while (k < _cumulative.size() && _cumulative[k] < target)
 		++k;
-	const Float seg = Step(k);
-	if (!(seg > 0.0))
-		return _points[k];
-	return Interpolate(_points[k - 1], _points[k], _cumulative[k - 1], seg, target);
+	*from = k;
+	return SampleAt(k, target);
 }
 
 } // namespace scene

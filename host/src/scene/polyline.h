@@ -30,13 +30,17 @@ class PolylineTable
 public:
 	explicit PolylineTable(const std::vector<Vector>& points, CurveCounts curves = {});
 	Vector Sample(Float t) const;
+	// The same for fractions that never decrease from one call to the next: *from (0 at the
+	// first call) keeps where the last search ended, so a run of samples walks the table once.
+	Vector Sample(Float t, size_t* from) const;
 	Float Length() const { return _cumulative.empty() ? 0.0 : _cumulative.back(); }
 
 private:
 	const std::vector<Vector>& _points;
-	std::vector<bool> _starts;      // _starts[i]: point i begins a curve (only with several curves)
+	std::vector<Float> _pieces;     // _pieces[i]: length of the piece that ends at point i (0: none)
 	std::vector<Float> _cumulative; // _cumulative[i]: length from point 0 to point i
-	Float Step(size_t i) const;     // length of the piece that ends at point i
+	// The sample in the piece ending at point k, the first whose cumulative length reaches target.
+	Vector SampleAt(size_t k, Float target) const;
 };
 
 } // namespace scene

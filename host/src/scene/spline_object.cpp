@@ -98,8 +98,9 @@ void SplineObject::SampleUniformMany(Int32 count, Vector* out) const
 	try
 	{
 		const scene::PolylineTable table(spline->points, spline->curves);
+		size_t from = 0;
 		for (Int32 i = 0; i < count; ++i)
-			out[i] = table.Sample(offset(i));
+			out[i] = table.Sample(offset(i), &from);
 	}
 	catch (const std::bad_alloc&)
 	{

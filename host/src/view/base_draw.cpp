@@ -65,7 +65,14 @@ void BaseDraw::SetPen(const Vector& color)
 void BaseDraw::SetMatrix_Matrix(BaseObject* op, const Matrix& mg)
 {
 	(void)op;
-	ViewDataOf(this)->Record(standin::MatrixRecord{mg});
+	try
+	{
+		ViewDataOf(this)->Record(standin::MatrixRecord(mg));
+	}
+	catch (const std::bad_alloc&)
+	{
+		++ViewDataOf(this)->droppedRecords;
+	}
 }
 
 void BaseDraw::DrawLine(const Vector& a, const Vector& b, Int32 flags)

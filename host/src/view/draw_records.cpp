@@ -23,7 +23,7 @@ namespace
 struct Describe
 {
 	std::string operator()(const PenRecord& r) const { return "pen " + DescribeVector(r.colour); }
-	std::string operator()(const MatrixRecord& r) const { return "matrix " + DescribeMatrix(r.mg); }
+	std::string operator()(const MatrixRecord& r) const { return "matrix " + DescribeMatrix(r.Mg()); }
 	std::string operator()(const LineRecord& r) const
 	{
 		return "line " + DescribeVector(r.a) + " " + DescribeVector(r.b) + " flags " + std::to_string(r.flags);

@@ -28,21 +28,14 @@ Projection ViewData::Current() const
 	return p;
 }
 
-void ViewData::Record(DrawRecord record)
+void ViewData::ClearRecords()
 {
-	if (records.size() >= kMaxDrawRecords)
-	{
-		++droppedRecords;
-		return;
-	}
-	try
-	{
-		records.push_back(std::move(record));
-	}
-	catch (const std::bad_alloc&)
-	{
-		++droppedRecords;
-	}
+	for (const std::size_t i : holders)
+		if (i < slots.size())
+			slots[i] = PenRecord{};
+	holders.clear();
+	used = 0;
+	droppedRecords = 0;
 }
 
 DocumentViews::~DocumentViews()

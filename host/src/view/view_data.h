@@ -3,6 +3,11 @@
 #pragma once
 
 #include <map>
+#include <new>
+#include <span>
+#include <type_traits>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "hostapi/snapping.h"
@@ -27,11 +32,47 @@ struct ViewData final : scene::Element<BaseDraw>
 
 	// The projection with the camera object's current global matrix.
 	Projection Current() const;
-	void Record(DrawRecord record);
+	// Appends one record of the pass, made in place (a pass makes tens of thousands); counted in
+	// droppedRecords instead when the list is full or memory is short.
+	template <typename T>
+	void Record(T&& record)
+	{
+		using Kind = std::decay_t<T>;
+		if (used >= kMaxDrawRecords)
+		{
+			++droppedRecords;
+			return;
+		}
+		try
+		{
+			if constexpr (!std::is_trivially_destructible_v<Kind>)
+				holders.push_back(used);
+			if (used < slots.size())
+				slots[used].template emplace<Kind>(std::forward<T>(record));
+			else
+				slots.emplace_back(std::in_place_type<Kind>, std::forward<T>(record));
+			++used;
+		}
+		catch (const std::bad_alloc&)
+		{
+			if constexpr (!std::is_trivially_destructible_v<Kind>)
+				if (!holders.empty() && holders.back() == used)
+					holders.pop_back();
+			++droppedRecords;
+		}
+	}
+	// The records of the current pass, in order.
+	std::span<const DrawRecord> Records() const { return {slots.data(), used}; }
+	// Empties the pass. Only the records that hold memory (texts, objects, matrices) are undone;
+	// the others are written over by the next pass, so a redraw walks its list once.
+	void ClearRecords();
 
 	BaseObject* camera = nullptr; // owned, free object
 	Projection projection;        // frame, code and scale (its camera is refreshed by Current)
-	std::vector<DrawRecord> records; // the current draw pass
+	// The current pass is the first `used` slots; later slots hold plain values of an earlier one.
+	std::vector<DrawRecord> slots;
+	std::size_t used = 0;
+	std::vector<std::size_t> holders; // slots of this pass whose record holds memory
 	Int64 droppedRecords = 0;
 	bool wireframe = false; // pictures draw objects as edges only
 	std::map<Int32, GeData> drawParams;

@@ -119,15 +119,15 @@ std::vector<DrawRecord> DrawLog(const BaseDraw* bd)
 {
 	if (!bd)
 		return {};
-	return ViewDataOf(bd)->records;
+	const auto records = ViewDataOf(bd)->Records();
+	return std::vector<DrawRecord>(records.begin(), records.end());
 }
 
 void ClearDrawLog(BaseDraw* bd)
 {
 	if (!bd)
 		return;
-	ViewDataOf(bd)->records.clear();
-	ViewDataOf(bd)->droppedRecords = 0;
+	ViewDataOf(bd)->ClearRecords();
 }
 
 Int64 DrawRecordsDropped(const BaseDraw* bd)
