@@ -242,3 +242,100 @@ TEST_F(PictureTest, APassStartsAfreshAndOnlyTheMainThreadDraws)
 	EXPECT_EQ(standin::DrawLog(bd).size(), 1u);
 	EXPECT_EQ(standin::DrawPass(nullptr, bd), -1);
 }
+
+namespace
+{
+// A grid of cells x cells quads over [x0, x0 + size] x [y0, y0 + size], each point at depth
+// z(x, y) in front of the camera's plane.
+template <typename Height>
+PolygonObject* AddGrid(BaseDocument* doc, Float x0, Float y0, Float size, Int32 cells, Height z)
+{
+	const Int32 side = cells + 1;
+	PolygonObject* op = PolygonObject::Alloc(side * side, cells * cells);
+	for (Int32 j = 0; j < side; ++j)
+		for (Int32 i = 0; i < side; ++i)
+		{
+			const Float x = x0 + size * i / cells, y = y0 + size * j / cells;
+			op->GetPointW()[j * side + i] = Vector(x, y, z(x, y));
+		}
+	for (Int32 j = 0; j < cells; ++j)
+		for (Int32 i = 0; i < cells; ++i)
+		{
+			const Int32 a = j * side + i;
+			op->GetPolygonW()[j * cells + i] = CPolygon(a, a + side, a + side + 1, a + 1);
+		}
+	doc->InsertObject(op, nullptr, nullptr);
+	return op;
+}
+
+bool Orange(const Vector& c)
+{
+	return c.x > c.z + 0.3;
+}
+
+// The unselected objects' grey (borders are darker, selected faces orange).
+bool Grey(const Vector& c)
+{
+	return c.x > 0.25 && std::abs(c.x - c.z) < 0.1;
+}
+} // namespace
+
+// Whatever is nearest the camera at a pixel shows there, however big the faces are: sorting whole
+// faces by their mean depth paints a long tilted floor over a small square standing in front of it,
+// and a dense curved surface through a coarse patch lying just above it.
+TEST_F(PictureTest, TheNearestFaceShowsAtEveryPixel)
+{
+	// The floor runs from depth 10 at x = -200 to depth 1600 at x = 200; the square stands at
+	// depth 1000 where the floor is at about 1480.
+	AddGrid(doc, -200.0, -100.0, 200.0, 1, [](Float x, Float) { return -990.0 + (x + 200.0) / 400.0 * 1590.0; });
+	// (The grid helper spans a square; stretch the floor over x = -200 ... 200.)
+	PolygonObject* floor = static_cast<PolygonObject*>(doc->GetFirstObject());
+	floor->GetPointW()[1] = Vector(200.0, -100.0, 600.0);
+	floor->GetPointW()[3] = Vector(200.0, 100.0, 600.0);
+	PolygonObject* square = AddGrid(doc, 150.0, -20.0, 40.0, 1, [](Float, Float) { return 0.0; });
+	square->GetPolygonS()->Select(0);
+
+	// A coarse patch 2 units in front of a dense wavy surface, on the left of the picture.
+	auto wave = [](Float x, Float) { return 10.0 * std::sin(x / 20.0); };
+	PolygonObject* patch = AddGrid(doc, -300.0, 110.0, 60.0, 6, [&](Float x, Float y) { return wave(x, y) - 2.0; });
+	for (Int32 i = 0; i < patch->GetPolygonCount(); ++i)
+		patch->GetPolygonS()->Select(i);
+	AddGrid(doc, -310.0, 100.0, 80.0, 160, wave);
+
+	std::unique_ptr<Canvas> picture;
+	std::string error;
+	ASSERT_TRUE(standin::picture::RenderView(doc, bd, {}, &picture, &error)) << error;
+	EXPECT_TRUE(Orange(picture->PixelAt(320 + 170, 240)));
+	EXPECT_FALSE(Orange(picture->PixelAt(320 - 100, 240)));
+	Int32 hidden = 0, shown = 0;
+	for (Int32 y = 240 - 165; y <= 240 - 115; ++y)
+		for (Int32 x = 320 - 295; x <= 320 - 245; ++x)
+		{
+			hidden += Grey(picture->PixelAt(x, y)) ? 1 : 0;
+			shown += Orange(picture->PixelAt(x, y)) ? 1 : 0;
+		}
+	EXPECT_EQ(hidden, 0);
+	EXPECT_GT(shown, 51 * 51 * 3 / 4);
+}
+
+// Faces a pixel or two across are drawn without their borders: a dense mesh shows its shading,
+// not a dark blot of lines; larger faces keep theirs.
+TEST_F(PictureTest, DenseMeshesShowTheirShadingAndLargeFacesTheirBorders)
+{
+	AddGrid(doc, -150.0, -150.0, 300.0, 300, [](Float, Float) { return 0.0; });
+	std::unique_ptr<Canvas> picture;
+	std::string error;
+	ASSERT_TRUE(standin::picture::RenderView(doc, bd, {}, &picture, &error)) << error;
+	Float darkest = 1.0;
+	for (Int32 x = 300; x < 340; ++x)
+		darkest = std::min(darkest, picture->PixelAt(x, 240).x);
+	EXPECT_GT(darkest, 0.4);
+
+	standin::CloseAllDocuments();
+	SetUp();
+	AddGrid(doc, -150.0, -150.0, 300.0, 3, [](Float, Float) { return 0.0; });
+	ASSERT_TRUE(standin::picture::RenderView(doc, bd, {}, &picture, &error)) << error;
+	// The border between the first and second column of cells lies at x = -50.
+	EXPECT_LT(picture->PixelAt(320 - 50, 240).x, 0.3);
+	EXPECT_GT(picture->PixelAt(320 - 25, 240).x, 0.4);
+}

@@ -220,6 +220,38 @@ void Canvas::Text(Point2 at, const std::string& text, const Vector& colour, Floa
 	cairo_new_path(cr);
 }
 
+void Canvas::Blend(Int32 left, Int32 top, Int32 width, Int32 height, const std::vector<float>& premultipliedRgb, const std::vector<float>& coverage)
+{
+	if (!_impl || left < 0 || top < 0 || width < 0 || height < 0 || left > _width - width || top > _height - height)
+		return;
+	const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
+	if (coverage.size() != n || premultipliedRgb.size() != 3 * n)
+		return;
+	cairo_surface_flush(_impl->surface);
+	unsigned char* data = cairo_image_surface_get_data(_impl->surface);
+	const int stride = cairo_image_surface_get_stride(_impl->surface);
+	auto mix = [](uint32_t under, float over, float keep) {
+		const float v = static_cast<float>(under) * keep + std::clamp(over, 0.0f, 1.0f) * 255.0f;
+		return static_cast<uint32_t>(std::clamp(v + 0.5f, 0.0f, 255.0f));
+	};
+	for (Int32 y = 0; y < height; ++y)
+		for (Int32 x = 0; x < width; ++x)
+		{
+			const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+			const float cover = std::clamp(coverage[i], 0.0f, 1.0f);
+			if (!(cover > 0.0f))
+				continue;
+			unsigned char* at = data + static_cast<size_t>(top + y) * static_cast<size_t>(stride) + static_cast<size_t>(left + x) * 4u;
+			uint32_t px = 0;
+			std::memcpy(&px, at, 4);
+			const float keep = 1.0f - cover;
+			px = (mix((px >> 16) & 0xff, premultipliedRgb[3 * i], keep) << 16) | (mix((px >> 8) & 0xff, premultipliedRgb[3 * i + 1], keep) << 8) |
+				 mix(px & 0xff, premultipliedRgb[3 * i + 2], keep);
+			std::memcpy(at, &px, 4);
+		}
+	cairo_surface_mark_dirty(_impl->surface);
+}
+
 Vector Canvas::PixelAt(Int32 x, Int32 y) const
 {
 	if (!_impl || x < 0 || y < 0 || x >= _width || y >= _height)

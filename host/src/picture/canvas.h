@@ -54,6 +54,12 @@ public:
 	// printable ASCII are drawn as '?', so any string is safe to draw.
 	void Text(Point2 at, const std::string& text, const Vector& colour, Float size = 13.0);
 
+	// Lays an image over the rectangle of width x height pixels whose top-left pixel is (left, top):
+	// per pixel, row by row, a colour already multiplied by its coverage (3 values) and the coverage
+	// 0 ... 1; the picture shows through the rest. Rectangles not inside the picture, or arrays of
+	// another size, are ignored.
+	void Blend(Int32 left, Int32 top, Int32 width, Int32 height, const std::vector<float>& premultipliedRgb, const std::vector<float>& coverage);
+
 	// The colour of pixel (x, y) as RGB in 0 ... 1 (after everything drawn so far); black outside.
 	Vector PixelAt(Int32 x, Int32 y) const;
 

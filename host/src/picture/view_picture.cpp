@@ -1,5 +1,7 @@
 #include "picture/view_picture.h"
 
+#include "picture/depth_raster.h"
+
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -53,6 +55,7 @@ struct Face
 {
 	Float depth = 0.0;
 	std::vector<Point2> corners;
+	std::vector<Float> depths;
 	Vector fill;
 	Vector outline; // wireframe colour
 	bool selected = false;
@@ -143,6 +146,7 @@ void CollectPolygonObject(const Screen& screen, PolygonObject* op, std::vector<F
 			const Int32 k = Corner(q, i);
 			visible = visible && seen[static_cast<size_t>(k)];
 			face.corners.push_back(mapped[static_cast<size_t>(k)]);
+			face.depths.push_back(depth[static_cast<size_t>(k)]);
 			face.depth += depth[static_cast<size_t>(k)];
 			world[i] = mg * points[k];
 		}
@@ -244,6 +248,39 @@ struct RecordPainter
 	}
 };
 
+// How strongly a face's border shows: not at all on faces a few pixels across (a dense mesh would
+// turn into a dark blot of borders), fully from about ten pixels on.
+Float BorderWeight(const Face& f)
+{
+	const size_t n = f.corners.size();
+	Float length = 0.0;
+	for (size_t i = 0; i < n; ++i)
+	{
+		const Point2& a = f.corners[i];
+		const Point2& b = f.corners[(i + 1) % n];
+		length += std::hypot(b.x - a.x, b.y - a.y);
+	}
+	return std::clamp((length / Float(n) - 3.0) / 7.0, 0.0, 1.0);
+}
+
+void PaintShaded(const std::vector<Face>& faces, bool parallel, Canvas& canvas)
+{
+	DepthRaster raster(canvas.Width(), canvas.Height(), !parallel);
+	for (const Face& f : faces)
+		raster.Face(f.corners.data(), f.depths.data(), static_cast<Int32>(f.corners.size()), f.fill);
+	for (const Face& f : faces)
+	{
+		const Float weight = BorderWeight(f);
+		if (weight <= 0.0)
+			continue;
+		const Vector border = f.fill + (kEdgeColour - f.fill) * weight;
+		const size_t n = f.corners.size();
+		for (size_t i = 0; i < n; ++i)
+			raster.Edge(f.corners[i], f.depths[i], f.corners[(i + 1) % n], f.depths[(i + 1) % n], border);
+	}
+	raster.PaintOnto(canvas);
+}
+
 } // namespace
 
 void PaintScene(BaseDocument* doc, BaseDraw* bd, Canvas& canvas)
@@ -260,15 +297,15 @@ void PaintScene(BaseDocument* doc, BaseDraw* bd, Canvas& canvas)
 			continue;
 		CollectPolygonObject(screen, static_cast<PolygonObject*>(op), faces, overlay);
 	}
-	// Far faces first, so near ones cover them (of every object together).
-	std::stable_sort(faces.begin(), faces.end(), [](const Face& a, const Face& b) { return a.depth > b.depth; });
-	for (const Face& f : faces)
+	if (wireframe)
 	{
-		if (wireframe)
+		// Outlines only (selected faces tinted): nothing hides anything, far ones go first.
+		std::stable_sort(faces.begin(), faces.end(), [](const Face& a, const Face& b) { return a.depth > b.depth; });
+		for (const Face& f : faces)
 			canvas.Polygon(f.corners, f.fill, f.outline, 1.0, f.selected ? 0.35 : 0.0);
-		else
-			canvas.Polygon(f.corners, f.fill, kEdgeColour, 1.0);
 	}
+	else
+		PaintShaded(faces, screen.projection.IsParallel(), canvas);
 	for (const auto& e : overlay.edges)
 		canvas.Line(e.first, e.second, kSelectionColour, 2.5);
 	for (const Point2& p : overlay.points)
