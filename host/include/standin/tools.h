@@ -64,6 +64,9 @@ struct PanelEntry
 	// "2 knots", BUTTON and GROUP "-"; "unset" when the container has no value, "invalid" when
 	// its value does not fit the kind.
 	std::string value;
+	// REAL entries whose DESC_UNIT is DESC_UNIT_DEGREE: the value is shown ("15°") and typed in
+	// degrees; the container keeps radians.
+	bool degrees = false;
 	std::vector<PanelChoice> choices; // CYCLE entries: their choices in order
 };
 
