@@ -67,6 +67,9 @@ public:
 	bool SetPickedObject(BaseObject* op);
 	// "strokes N", then per stroke "stroke i points n:" and its positions as "(x;y;z)".
 	String DescribeStrokes() const;
+	// "cursor (x;y;z) operation N on-plane 0|1 snapped 0|1 erase x y": what the last cursor query
+	// decided.
+	String DescribeCursor() const;
 
 	// ---- The answers behind GetCursorInfo, MouseInput and GetDDescription --------------------------
 	bool CursorQuery(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc);

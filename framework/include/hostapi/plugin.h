@@ -101,10 +101,12 @@ public:
 
 // Sent to a tool's Message by the host's inspector (session scripts, tests): the tool writes a plain
 // text of its working state (for the stroke tool, its strokes) into the String that data points to.
-// A tool with nothing to report answers false.
+// A tool with nothing to report answers false. MSG_TOOL_INSPECT_CURSOR asks the same way for what
+// the tool's last cursor query decided (where the cursor stands, the operation a press would start).
 enum : Int32
 {
 	MSG_TOOL_INSPECT = 1000600,
+	MSG_TOOL_INSPECT_CURSOR = 1000601,
 };
 
 class DescriptionToolData : public ToolData

@@ -99,6 +99,9 @@ bool KeyDown(BaseDocument* doc, Int32 key);
 bool PointerMove(BaseDocument* doc, Float x, Float y, std::string* bubble);
 // The pointer left the view: the cursor query with 'cirm'.
 bool PointerLeave(BaseDocument* doc);
+// The bubble help the view shows beside the pointer: what the last cursor query put there; empty
+// before any and once the pointer has left the view.
+std::string CursorHelp();
 // A mouse button (BFM_INPUT_MOUSELEFT, ...) pressed at (x, y) of the active view: MouseInput. A
 // drag the tool starts takes its steps from the current input source. Answers the tool's answer.
 bool MouseDown(BaseDocument* doc, Int32 button, Float x, Float y);

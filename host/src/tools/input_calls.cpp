@@ -31,6 +31,12 @@ bool FindTarget(BaseDocument* doc, Target* t)
 	return t->tool && t->settings && t->view;
 }
 
+std::string& ShownHelp()
+{
+	static std::string* help = new std::string;
+	return *help;
+}
+
 } // namespace
 
 bool KeyDown(BaseDocument* doc, Int32 key)
@@ -54,14 +60,16 @@ bool PointerMove(BaseDocument* doc, Float x, Float y, std::string* bubble)
 		return false;
 	BaseContainer result(0);
 	const bool answer = t.tool->GetCursorInfo(doc, *t.settings, t.view, x, y, result);
+	ShownHelp() = result.GetString(RESULT_BUBBLEHELP).Get();
 	if (bubble)
-		*bubble = result.GetString(RESULT_BUBBLEHELP).Get();
+		*bubble = ShownHelp();
 	return answer;
 }
 
 bool PointerLeave(BaseDocument* doc)
 {
 	Target t;
+	ShownHelp().clear();
 	if (!FindTarget(doc, &t))
 		return false;
 	// The notice says so twice, in the container's ID and in the position, so a tool that looks
@@ -69,6 +77,11 @@ bool PointerLeave(BaseDocument* doc)
 	BaseContainer result(BFM_CURSORINFO_REMOVE);
 	const Float notice = static_cast<Float>(BFM_CURSORINFO_REMOVE);
 	return t.tool->GetCursorInfo(doc, *t.settings, t.view, notice, notice, result);
+}
+
+std::string CursorHelp()
+{
+	return ShownHelp();
 }
 
 bool MouseDown(BaseDocument* doc, Int32 button, Float x, Float y)
