@@ -151,6 +151,8 @@ TEST_F(LoomCursor, HelpOperationEraseSpotAndEdgeModeFollowThePointerAndItsKeys)
 	const CursorState left = After("");
 	EXPECT_EQ(left.help, "none");
 	EXPECT_EQ(left.line, before.line);
+	// Picking the tool again starts without help until the pointer moves.
+	EXPECT_EQ(After("move-mouse 1 1\nactivate-tool 1027250\n").help, "none");
 }
 
 TEST_F(LoomCursor, InAParallelViewAPlainCursorLiesOnTheViewPlane)

@@ -27,7 +27,8 @@ namespace standin::tools
 
 // Makes the tool registered under id the active tool of doc. The tool left gets FreeTool, the new
 // one InitTool (with its settings container, made by InitDefaultSettings the first time). False
-// with *error when id is not a registered tool, or InitTool answers false (no tool is active then).
+// with *error when id is not a registered tool, when the tool's GetCommandFlags lacks CMD_ENABLED
+// (the active tool stays), or InitTool answers false (no tool is active then).
 bool ActivateTool(BaseDocument* doc, Int32 id, std::string* error);
 // Leaves the active tool (FreeTool), if any.
 void DeactivateTool(BaseDocument* doc);
@@ -100,7 +101,7 @@ bool PointerMove(BaseDocument* doc, Float x, Float y, std::string* bubble);
 // The pointer left the view: the cursor query with 'cirm'.
 bool PointerLeave(BaseDocument* doc);
 // The bubble help the view shows beside the pointer: what the last cursor query put there; empty
-// before any and once the pointer has left the view.
+// before any, once the pointer has left the view and once the tool is left.
 std::string CursorHelp();
 // A mouse button (BFM_INPUT_MOUSELEFT, ...) pressed at (x, y) of the active view: MouseInput. A
 // drag the tool starts takes its steps from the current input source. Answers the tool's answer.

@@ -6,6 +6,7 @@
 #include "input/editor_window.h"
 #include "input/input_source.h"
 #include "standin/tools.h"
+#include "tools/cursor_help.h"
 
 namespace standin::tools
 {
@@ -31,13 +32,14 @@ bool FindTarget(BaseDocument* doc, Target* t)
 	return t->tool && t->settings && t->view;
 }
 
-std::string& ShownHelp()
+
+} // namespace
+
+std::string& ShownCursorHelp()
 {
 	static std::string* help = new std::string;
 	return *help;
 }
-
-} // namespace
 
 bool KeyDown(BaseDocument* doc, Int32 key)
 {
@@ -60,16 +62,16 @@ bool PointerMove(BaseDocument* doc, Float x, Float y, std::string* bubble)
 		return false;
 	BaseContainer result(0);
 	const bool answer = t.tool->GetCursorInfo(doc, *t.settings, t.view, x, y, result);
-	ShownHelp() = result.GetString(RESULT_BUBBLEHELP).Get();
+	ShownCursorHelp() = result.GetString(RESULT_BUBBLEHELP).Get();
 	if (bubble)
-		*bubble = ShownHelp();
+		*bubble = ShownCursorHelp();
 	return answer;
 }
 
 bool PointerLeave(BaseDocument* doc)
 {
 	Target t;
-	ShownHelp().clear();
+	ShownCursorHelp().clear();
 	if (!FindTarget(doc, &t))
 		return false;
 	// The notice says so twice, in the container's ID and in the position, so a tool that looks
@@ -81,7 +83,7 @@ bool PointerLeave(BaseDocument* doc)
 
 std::string CursorHelp()
 {
-	return ShownHelp();
+	return ShownCursorHelp();
 }
 
 bool MouseDown(BaseDocument* doc, Int32 button, Float x, Float y)
