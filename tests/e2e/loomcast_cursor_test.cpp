@@ -163,9 +163,19 @@ TEST_F(LoomCursor, InAParallelViewAPlainCursorLiesOnTheViewPlane)
 	ExpectAt(c, Vector(10, 40, -1000));
 	c = After("move-mouse 330 200 ctrl\n");
 	ExpectAt(c, Vector(10, 40, -500));
-	// A perspective view has no view plane to put it on.
-	c = After("set-projection 0\nmove-mouse 320 240\n");
-	EXPECT_NEAR(c.pos.z, -500.0, 1e-3) << c.line;
+	// A cursor on a point of the active object's selected edges stays on that point: a plane facing
+	// the view, its corner (-100; -100; 0) seen at pixel (220, 340), five pixels off along the cross.
+	c = After("add-object plane P 200 2\nset-rotation P 0 90 0\nselect-object P\nset-mode edges\nselect-edge-points P 0 1\n"
+			  "move-mouse 225 340\n");
+	EXPECT_EQ(c.snapped, 1) << c.line;
+	ExpectAt(c, Vector(-100, -100, 0));
+	c = After("move-mouse 300 200\n");
+	EXPECT_EQ(c.snapped, 0) << c.line;
+	ExpectAt(c, Vector(-20, 40, -1000));
+	// A perspective view has no view plane to put it on: the cursor stays at the depth last found
+	// under the pointer (the plane's, 1000).
+	c = After("delete-object P\nset-projection 0\nmove-mouse 320 240\n");
+	ExpectAt(c, Vector(0, 0, 0));
 }
 
 TEST_F(LoomCursor, TheCursorSnapsOntoTheDrawingPlaneWithinItsTolerance)
