@@ -43,16 +43,16 @@ void PlaceInFrame(PointObject* curve, const Matrix& mg)
 }
 } // namespace
 
-bool AddGuideSplines(BaseDocument* doc, BaseObject* output, const Vector* knots, Int32 k, Int32 n, const Matrix& mg)
+bool GuideSplines::Make(BaseDocument* doc, BaseObject* output, const Vector* knots, Int32 k, Int32 n, const Matrix& mg)
 {
-	if (!doc || !output || !knots || k <= 0 || n <= 0)
+	if (!doc || !knots || k <= 0 || n <= 0 || _original)
 		return false;
+	_mg = mg;
 
 	// The curves of this build are made free; only the joined result goes into the scene.
 	HostHandle<AtomArray> parts(AtomArray::Alloc());
 	HostHandle<AtomArray> made(AtomArray::Alloc());
 	HostHandle<AtomArray> result(AtomArray::Alloc());
-	HostHandle<BaseObject> freshDeformer;
 	if (!parts || !made || !result)
 		return false;
 	auto freeMade = [&]() {
@@ -64,16 +64,17 @@ bool AddGuideSplines(BaseDocument* doc, BaseObject* output, const Vector* knots,
 		made->Flush();
 	};
 
-	BaseObject* deformer = output->GetDown();
+	// The output's deformer, or a new one made now: placing must not need to allocate.
+	BaseObject* deformer = output ? output->GetDown() : nullptr;
 	if (!deformer || deformer->GetType() != Osplinedeformer)
 	{
-		freshDeformer.Reset(BaseObject::Alloc(Osplinedeformer));
-		if (!freshDeformer)
+		_freshDeformer.Reset(BaseObject::Alloc(Osplinedeformer));
+		if (!_freshDeformer)
 			return false;
-		deformer = freshDeformer.Get();
+		deformer = nullptr;
 	}
 	// Earlier builds' original curves come first, so the join carries them along.
-	for (BaseObject* child = deformer->GetDown(); child; child = child->GetNext())
+	for (BaseObject* child = deformer ? deformer->GetDown() : nullptr; child; child = child->GetNext())
 		if (child->GetName() == kOriginalName && !parts->Append(child))
 			return false;
 	for (Int32 i = 0; i < k; ++i)
@@ -121,27 +122,34 @@ bool AddGuideSplines(BaseDocument* doc, BaseObject* output, const Vector* knots,
 	if (!copy)
 		return false;
 	trans->Translate(true);
-	HostHandle<BaseObject> target(static_cast<BaseObject*>(copy));
-	target->SetName(kTargetName);
+	_target.Reset(static_cast<BaseObject*>(copy));
+	_target->SetName(kTargetName);
+	_original.Reset(original.Release());
+	return true;
+}
 
-	// Nothing can fail from here on: the deformer's children make way for the two new curves.
-	if (freshDeformer)
-		freshDeformer.Release()->InsertUnder(output);
+void GuideSplines::Place(BaseObject* output)
+{
+	if (!output || !_original || !_target)
+		return;
+	BaseObject* deformer = _freshDeformer ? _freshDeformer.Get() : output->GetDown();
+	if (_freshDeformer)
+		_freshDeformer.Release()->InsertUnder(output);
+	// The deformer's children make way for the two new curves.
 	while (BaseObject* child = deformer->GetDown())
 	{
 		child->Remove();
 		BaseObject::Free(child);
 	}
-	BaseObject* org = original.Release();
-	BaseObject* tg = target.Release();
+	BaseObject* org = _original.Release();
+	BaseObject* tg = _target.Release();
 	org->InsertUnderLast(deformer);
-	org->SetMg(mg);
+	org->SetMg(_mg);
 	tg->InsertUnderLast(deformer);
-	tg->SetMg(mg);
+	tg->SetMg(_mg);
 	if (BaseContainer* data = deformer->GetDataInstance())
 	{
 		data->SetLink(DEFORMER_ORIGINAL, org);
 		data->SetLink(DEFORMER_TARGET, tg);
 	}
-	return true;
 }

@@ -22,6 +22,17 @@ Int32 LoomS::GetState(BaseDocument* doc)
 	return 1;
 }
 
+Int32 LoomS::GetCommandFlags()
+{
+	return CMD_ENABLED;
+}
+
+// The tool draws in the highlight pass, where its strokes and cursor belong.
+bool LoomS::WantsDrawPass(UChar passFlags)
+{
+	return (passFlags & TOOLDRAWFLAGS_HIGHLIGHT) != 0;
+}
+
 Int32 LoomS::GetToolPluginId()
 {
 	return LOOM_TOOL_ID;

@@ -27,6 +27,8 @@ public:
 	bool MouseInput(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, EditorWindow* win, const BaseContainer& msg) override;
 	Int32 Draw(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, BaseDrawHelp* bh, BaseThread* bt, Int32 flags) override;
 	Int32 GetState(BaseDocument* doc) override;
+	Int32 GetCommandFlags() override;
+	bool WantsDrawPass(UChar passFlags) override;
 	bool InitDefaultSettings(BaseDocument* doc, BaseContainer& data) override;
 	bool GetDDescription(BaseDocument* doc, BaseContainer& data, Description* description, Int32& flags) override;
 	bool GetDEnabling(BaseDocument* doc, BaseContainer& data, Int32 id, const GeData& t_data, Int32 flags, const BaseContainer* itemdesc) override;
@@ -67,6 +69,9 @@ public:
 	bool SetPickedObject(BaseObject* op);
 	// "strokes N", then per stroke "stroke i points n:" and its positions as "(x;y;z)".
 	String DescribeStrokes() const;
+	// "cursor (x;y;z) operation N on-plane 0|1 snapped 0|1 erase x y": what the last cursor query
+	// decided.
+	String DescribeCursor() const;
 
 	// ---- The answers behind GetCursorInfo, MouseInput and GetDDescription --------------------------
 	bool CursorQuery(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc);

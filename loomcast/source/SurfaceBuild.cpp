@@ -61,17 +61,17 @@ public:
 		if (!MakeKnotRows() || !MakeGrid())
 			return false;
 
-		_doc->StartUndo();
+		// The guide splines are made before the mesh is touched: a build that cannot make them
+		// changes nothing, as any other refused step.
+		GuideSplines guides;
+		const bool withGuides = _data.GetBool(LOOM_GUIDE_SPLINES);
+		if (withGuides && !guides.Make(_doc, _mesh, _knots.Data(), _k, _n, _mg))
+			return false;
 		BaseObject* output = WriteOutput();
 		if (!output)
-		{
-			_doc->EndUndo();
 			return false;
-		}
-		bool ok = true;
-		if (_data.GetBool(LOOM_GUIDE_SPLINES))
-			ok = AddGuideSplines(_doc, output, _knots.Data(), _k, _n, _mg);
-		_doc->EndUndo();
+		if (withGuides)
+			guides.Place(output);
 
 		// With a picked object, or a texture source, the control thread wraps the new polygons onto
 		// the picked object and textures them from the source; its timing text is the read-out.
@@ -80,7 +80,7 @@ public:
 
 		output->SetBit(1 << NBIT_ACTIVE);
 		EventAdd();
-		return ok;
+		return true;
 	}
 
 private:
@@ -178,18 +178,19 @@ private:
 		return _at.kind == ATTACH_NONE || PlaceChainPoints(_chains, _at, _grid);
 	}
 
-	// The quads go into the target mesh, or into a new object at the top of the document.
+	// The quads go into the target mesh, or into a new object at the top of the document. The undo
+	// step is recorded only once the kernel has taken the quads, so a refused build leaves none.
 	BaseObject* WriteOutput()
 	{
 		const bool flip = FacesAwayFromViewer(_grid, ViewerAxis(_doc));
 		if (_mesh)
 		{
 			_polygonsBefore = _mesh->GetPolygonCount();
-			_doc->AddUndo(UNDOTYPE_CHANGE, _mesh);
 			if (!WriteGridQuads(_mesh, _grid, InvertMatrix(_mg), flip))
 				return nullptr;
 			if (_textureSource && !_mesh->GetTag(Tuvw))
 				_mesh->MakeTag(Tuvw);
+			RecordUndo(UNDOTYPE_CHANGE, _mesh);
 			return _mesh;
 		}
 		HostHandle<PolygonObject, BaseObject> fresh(PolygonObject::Alloc(0, 0));
@@ -199,8 +200,15 @@ private:
 			return nullptr;
 		PolygonObject* output = fresh.Release();
 		_doc->InsertObject(output, nullptr, nullptr);
-		_doc->AddUndo(UNDOTYPE_NEW, output);
+		RecordUndo(UNDOTYPE_NEW, output);
 		return output;
+	}
+
+	void RecordUndo(Int32 type, BaseObject* op)
+	{
+		_doc->StartUndo();
+		_doc->AddUndo(type, op);
+		_doc->EndUndo();
 	}
 
 	BaseDocument* _doc;

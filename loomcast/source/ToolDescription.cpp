@@ -17,6 +17,8 @@ bool LoomS::DescribeSettings(BaseDocument* doc, BaseContainer& data, Description
 		if (BaseContainer* properties = description->GetParameterI(DescID(rule.id), nullptr))
 			properties->SetBool(DESC_HIDE, rule.hidden);
 	}
+	// Loaded: the two bits of DESCFLAGS_DESC_LOADED (6) set. Or-ed, not added, so flags the host
+	// passed in (the loaded bits among them) stay as they are and no bit carries into another.
 	flags |= DESCFLAGS_DESC_LOADED;
 	return DescriptionToolData::GetDDescription(doc, data, description, flags);
 }

@@ -1,4 +1,5 @@
-// The tool's working state as text, for the host's inspector: the strokes with their points.
+// The tool's working state as text, for the host's inspector: the strokes with their points, and
+// the cursor as the last cursor query left it.
 #include "Dtool.h"
 #include "LoomSurface.h"
 
@@ -14,4 +15,12 @@ String LoomS::DescribeStrokes() const
 			text += String(" ") + tool.VectorText(stroke[k].pos);
 	}
 	return text;
+}
+
+String LoomS::DescribeCursor() const
+{
+	DTOOL tool;
+	return String("cursor ") + tool.VectorText(_cursorPos) + String(" operation ") + String::IntToString(_dragOp) + String(" on-plane ") +
+		String::IntToString(_onPlane) + String(" snapped ") + String::IntToString(_snapped) + String(" erase ") +
+		String::FloatToString(_eraseX) + String(" ") + String::FloatToString(_eraseY);
 }

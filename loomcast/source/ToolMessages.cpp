@@ -56,6 +56,10 @@ bool LoomS::Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_
 			if (auto* text = static_cast<String*>(t_data))
 				*text = DescribeStrokes();
 			break;
+		case MSG_TOOL_INSPECT_CURSOR:
+			if (auto* text = static_cast<String*>(t_data))
+				*text = DescribeCursor();
+			break;
 		default:
 			break;
 	}

@@ -3,6 +3,7 @@
 // pass drew. The read-out is there during the drag and gone once it ends, finished or escaped.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -95,11 +96,15 @@ TEST_F(LoomAngleReadout, ShowsOnlyWhileASnappedLineIsDragged)
 {
 	WatchPasses watch;
 	standin::view::UseRedrawTarget(&watch);
-	ASSERT_EQ(Run("drag left 200 200  260 190  320 170\n"), 0) << out;
+	ASSERT_EQ(Run("print-panel\ndrag left 200 200  260 190  320 170\n"), 0) << out;
+	EXPECT_NE(out.find("3028 LOOM_ANGLE_STEP \"Angle step\" REAL 15\u00b0 shown enabled\n"), std::string::npos) << out;
 	EXPECT_GT(watch.passes, 2);
-	// Each moving step drew the read-out, in whole multiples of the 15-degree step.
+	// Each moving step drew the read-out, in whole multiples of the 15-degree step (the panel
+	// takes degrees; 15 radians would give a read-out such as 859.437).
 	EXPECT_GE(watch.withReadout, 2);
-	EXPECT_NE(watch.last.find_first_of("0123456789"), std::string::npos) << watch.last;
+	const double shown = std::stod(watch.last);
+	EXPECT_EQ(std::fmod(shown, 15.0), 0.0) << watch.last;
+	EXPECT_NE(shown, 0.0) << watch.last;
 	EXPECT_FALSE(ReadoutNow());
 
 	watch.withReadout = 0;

@@ -202,6 +202,21 @@ TEST_F(LoomPanel, OnlyTheFalloffStartsAfreshOnEveryActivation)
 	EXPECT_TRUE(Contains(out, "3000 LONG 5\n")) << out;
 }
 
+TEST_F(LoomPanel, TheAngleStepIsTypedAndShownInDegreesAndKeptInRadians)
+{
+	ASSERT_EQ(Run("set-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\nset-tool-setting LOOM_ANGLE_STEP 22.5\n"), 0) << out;
+	EXPECT_EQ(Panel()[3028], "3028 LOOM_ANGLE_STEP \"Angle step\" REAL 22.5\u00b0 shown enabled");
+	const BaseContainer* settings = standin::tools::ActiveToolSettings();
+	ASSERT_NE(settings, nullptr);
+	EXPECT_DOUBLE_EQ(settings->GetFloat(3028), PI / 8.0);
+	// Other numbers are kept as typed.
+	ASSERT_EQ(Run("set-tool-setting LOOM_PLANE_TOLERANCE 22.5\n"), 0) << out;
+	EXPECT_EQ(settings->GetFloat(3012), 22.5);
+	ASSERT_EQ(Run("set-tool-setting LOOM_ANGLE_STEP -90\n"), 0) << out;
+	EXPECT_DOUBLE_EQ(settings->GetFloat(3028), -PI / 2.0);
+	EXPECT_EQ(Panel()[3028], "3028 LOOM_ANGLE_STEP \"Angle step\" REAL -90\u00b0 shown enabled");
+}
+
 TEST_F(LoomPanel, ButtonsAUserCannotPressAreRefused)
 {
 	EXPECT_EQ(Run("press-button LOOM_CREATE\n"), 1);

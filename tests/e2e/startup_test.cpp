@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "scratch_folder.h"
@@ -61,6 +62,63 @@ TEST(Startup, BothPluginsStartRegisterAndShutDownCleanly)
 	EXPECT_TRUE(standin::Registrations().empty());
 	for (const auto& plugin : host.Plugins())
 		EXPECT_EQ(plugin.state, standin::PluginState::Ended);
+}
+
+// The tool's help text, string 10000 of its string table.
+std::string LoomHelpString()
+{
+	std::ifstream in(TEST_SOURCE_DIR "/loomcast/res/strings.str");
+	std::string line;
+	while (std::getline(in, line))
+		if (line.rfind("10000 \"", 0) == 0)
+			return line.substr(7, line.rfind('"') - 7);
+	return std::string();
+}
+
+TEST(Startup, TheToolRegistersWithItsHelpTextAndAStartWithoutItsToolFails)
+{
+	{
+		standin::PluginHost host;
+		std::string report;
+		ASSERT_TRUE(host.LoadFolder(TEST_PLUGINS_DIR, &report)) << report;
+		standin::Registration tool;
+		ASSERT_TRUE(standin::FindRegistration(1027250, &tool));
+		ASSERT_FALSE(LoomHelpString().empty());
+		EXPECT_EQ(tool.help, LoomHelpString());
+		EXPECT_NE(tool.name, tool.help);
+		host.Shutdown();
+	}
+
+	// Memory refused at each block in turn: once it is the tool object's, the host refuses the
+	// registration without tool data and the start answers false; the tool is not there.
+	bool sawFailedStart = false;
+	for (Int64 n = 0; n < 200 && !sawFailedStart; ++n)
+	{
+		standin::ClearConsole();
+		standin::PluginHost host;
+		std::string report;
+		standin::FailAllocationsAfter(n);
+		host.LoadFolder(TEST_PLUGINS_DIR, &report);
+		standin::FailAllocationsAfter(-1);
+		const standin::LoadedPlugin* loom = nullptr;
+		for (const auto& plugin : host.Plugins())
+			if (plugin.name == "loomcast")
+				loom = &plugin;
+		ASSERT_NE(loom, nullptr) << report;
+		if (loom->state == standin::PluginState::StartFailed)
+		{
+			sawFailedStart = true;
+			EXPECT_FALSE(standin::FindRegistration(1027250, nullptr));
+			EXPECT_TRUE(standin::ConsoleContains("refused: no tool data")) << n;
+		}
+		else if (loom->state == standin::PluginState::Started)
+		{
+			EXPECT_TRUE(standin::FindRegistration(1027250, nullptr)) << n;
+		}
+		host.Shutdown();
+		EXPECT_TRUE(standin::Registrations().empty());
+	}
+	EXPECT_TRUE(sawFailedStart);
 }
 
 using Outcome = HostRun;

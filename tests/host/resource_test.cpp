@@ -93,19 +93,24 @@ TEST(PluginResources, DescriptionsAreIndexedByNameWhileLoaded)
 		"1001 CYCLE MODE \"Mode\"\n"
 		"  1 CHOICE MODE_A \"First\"\n"
 		"  2 CHOICE MODE_B \"Second\"\n"
-		"1002 REAL AMOUNT \"Amount \\\"%\\\"\"\n");
+		"1002 REAL AMOUNT \"Amount \\\"%\\\"\"\n"
+		"1003 REAL TURN \"Turn \\\"deg\\\"\"  DEGREE\n");
 	dir.Write("res/description/readme.txt", "not a description");
 	GeResource res;
 	ASSERT_TRUE(res.Init(Filename(dir.Path().string().c_str())));
 	standin::DescriptionResource desc;
 	ASSERT_TRUE(standin::FindDescription("TestDescA", &desc));
-	ASSERT_EQ(desc.entries.size(), 3u);
+	ASSERT_EQ(desc.entries.size(), 4u);
 	EXPECT_EQ(desc.entries[1].kind, "CYCLE");
 	ASSERT_EQ(desc.entries[1].choices.size(), 2u);
 	EXPECT_EQ(desc.entries[1].choices[1].id, 2);
 	EXPECT_EQ(desc.entries[1].choices[1].label, "Second");
 	EXPECT_EQ(desc.entries[2].symbol, "AMOUNT");
 	EXPECT_EQ(desc.entries[2].label, "Amount \"%\"");
+	EXPECT_EQ(desc.entries[2].unit, "");
+	// An angle names its unit after the label; the label keeps its own quotes.
+	EXPECT_EQ(desc.entries[3].label, "Turn \"deg\"");
+	EXPECT_EQ(desc.entries[3].unit, "DEGREE");
 	EXPECT_FALSE(standin::FindDescription("readme", nullptr));
 
 	res.Free();
@@ -126,6 +131,10 @@ TEST(PluginResources, MalformedDescriptionsFailTheResources)
 		{"1 LONG 9A \"a\"\n", 1, "is not a symbol"},
 		{"x LONG A \"a\"\n", 1, "not an entry number"},
 		{"1 LONG A\n", 1, "expected a quoted text"},
+		{"1 LONG A \"a\" DEGREE\n", 1, "only a REAL entry takes a unit"},
+		{"1 REAL A \"a\" RADIAN\n", 1, "unknown unit"},
+		{"1 REAL A \"a\" DEGREE x\n", 1, "unexpected text after the unit"},
+		{"1 REAL A \"a\" x\n", 1, "after the closing quote"},
 	};
 	for (const auto& c : cases)
 	{

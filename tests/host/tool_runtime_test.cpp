@@ -13,6 +13,7 @@
 #include "standin/plugins.h"
 #include "standin/scene.h"
 #include "standin/tools.h"
+#include "standin/views.h"
 #include "tools/host_description.h"
 
 namespace
@@ -34,6 +35,8 @@ struct ToolBehaviour
 {
 	bool initToolAnswer = true;
 	bool defaultsAnswer = true;
+	Int32 commandFlags = CMD_ENABLED;
+	bool drawsInPass = true;
 };
 
 class RecordingTool : public ToolData
@@ -61,6 +64,22 @@ public:
 	{
 		(void)data;
 		Calls().push_back(_name + " free" + (doc ? "" : " (no document)"));
+	}
+	Int32 GetCommandFlags() override { return _behaviour.commandFlags; }
+	bool WantsDrawPass(UChar passFlags) override
+	{
+		Calls().push_back(_name + " pass " + std::to_string(passFlags));
+		return _behaviour.drawsInPass;
+	}
+	Int32 Draw(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, BaseDrawHelp* bh, BaseThread* bt, Int32 flags) override
+	{
+		(void)doc;
+		(void)data;
+		(void)bd;
+		(void)bh;
+		(void)bt;
+		Calls().push_back(_name + " draw " + std::to_string(flags));
+		return TOOLDRAW_HANDLES;
 	}
 
 private:
@@ -160,6 +179,42 @@ TEST_F(ToolActivation, RefusedOrUnknownToolsLeaveNoneActive)
 	}
 	EXPECT_EQ(standin::tools::ActiveToolId(), kToolA);
 	EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(ToolActivation, ADisabledToolCannotBePickedAndTheActiveOneStays)
+{
+	ToolBehaviour disabled;
+	disabled.commandFlags = ~CMD_ENABLED;
+	ASSERT_TRUE(RegisterToolPlugin(1990511, "Disabled", 0, nullptr, "", NewObjTagged(RecordingTool, "test", "D", disabled)));
+	ToolBehaviour more;
+	more.commandFlags = CMD_ENABLED | 1;
+	ASSERT_TRUE(RegisterToolPlugin(1990512, "More", 0, nullptr, "", NewObjTagged(RecordingTool, "test", "M", more)));
+	std::string error;
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, kToolA, &error)) << error;
+	EXPECT_FALSE(standin::tools::ActivateTool(doc, 1990511, &error));
+	EXPECT_NE(error.find("disabled"), std::string::npos) << error;
+	EXPECT_EQ(standin::tools::ActiveToolId(), kToolA);
+	EXPECT_EQ(standin::tools::ToolSettings(kToolA), standin::tools::ActiveToolSettings());
+	// Other bits beside the enabled one do not matter.
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, 1990512, &error)) << error;
+	const std::vector<std::string> expected = {"A defaults", "A init", "A free", "M defaults", "M init"};
+	EXPECT_EQ(Calls(), expected);
+}
+
+TEST_F(ToolActivation, TheActiveToolDrawsOnlyInThePassesItWants)
+{
+	std::string error;
+	BaseDraw* bd = standin::AddView(doc, Pperspective, &error);
+	ASSERT_NE(bd, nullptr) << error;
+	ToolBehaviour shy;
+	shy.drawsInPass = false;
+	ASSERT_TRUE(RegisterToolPlugin(1990513, "Shy", 0, nullptr, "", NewObjTagged(RecordingTool, "test", "S", shy)));
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, kToolA, &error)) << error;
+	EXPECT_EQ(standin::DrawPass(doc, bd), TOOLDRAW_HANDLES);
+	ASSERT_TRUE(standin::tools::ActivateTool(doc, 1990513, &error)) << error;
+	EXPECT_EQ(standin::DrawPass(doc, bd), 0);
+	const std::vector<std::string> expected = {"A defaults", "A init", "A pass 2", "A draw 2", "A free", "S defaults", "S init", "S pass 2"};
+	EXPECT_EQ(Calls(), expected);
 }
 
 TEST_F(ToolActivation, DefaultsThatFailAreTriedAgainAndStartNothing)

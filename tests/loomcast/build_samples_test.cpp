@@ -33,9 +33,17 @@ std::vector<Vector> HostRow(BaseDocument* doc, const Stroke& stroke, Int32 segme
 	cd.op = spline;
 	cd.bc = &params;
 	EXPECT_TRUE(SendModelingCommand(MCOMMAND_SPLINE_RESAMPLE, cd));
-	std::vector<Vector> row;
+	// Every sampler of the host: the walk, the table (the one rows of chain-bound strokes are
+	// taken with) and the table for many offsets at once all give the same points.
+	std::vector<Vector> row, byTable, many(static_cast<size_t>(n));
 	for (Int32 j = 0; j < n; ++j)
+	{
 		row.push_back(spline->SampleUniform(static_cast<Float>(j) / (n - 1)));
+		byTable.push_back(spline->SampleUniformByTable(static_cast<Float>(j) / (n - 1)));
+	}
+	spline->SampleUniformMany(n, many.data());
+	EXPECT_EQ(byTable, row);
+	EXPECT_EQ(many, row);
 	BaseObject* dead = spline;
 	BaseObject::Free(dead);
 	return row;

@@ -128,4 +128,7 @@ TEST_F(LoomToolTest, TheSettingsPanelDescribesEverySettingWithItsType)
 	}
 	// Nothing else: every entry is one of the settings above.
 	EXPECT_EQ(desc.entries.size(), std::size(wanted));
+	// The angle step is typed in degrees (the container keeps the radians SnapDirection takes).
+	for (const standin::DescriptionEntry& e : desc.entries)
+		EXPECT_EQ(e.unit, e.id == LOOM_ANGLE_STEP ? "DEGREE" : "") << e.id;
 }

@@ -405,36 +405,127 @@ TEST_F(SurfaceBuildTest, GuideSplinesBuiltTwiceJoinTheEarlierCurves)
 
 TEST_F(SurfaceBuildTest, MemoryRefusedAtAnyStepFailsTheBuildCleanly)
 {
-	// Every allocation of the build refused in turn: the build either fails with nothing added to
-	// the document or, once it gets all it needs, makes the whole surface.
-	bool built = false;
-	Int64 refusals = 0;
-	for (Int64 n = 0; n < 400 && !built; ++n, ++refusals)
+	// Every allocation of the build refused in turn, with and without guide splines: the build
+	// either fails with nothing added to the document and no undo step, or, once it gets all it
+	// needs, makes the whole surface with its guide splines.
+	for (const bool guides : {false, true})
 	{
-		AddStroke({Vector(0, 0, 0), Vector(50, 0, 0), Vector(100, 0, 0)});
+		bool built = false;
+		Int64 refusals = 0;
+		for (Int64 n = 0; n < 400 && !built; ++n, ++refusals)
+		{
+			AddStroke({Vector(0, 0, 0), Vector(50, 0, 0), Vector(100, 0, 0)});
+			AddStroke({Vector(0, 0, 60), Vector(100, 0, 60)});
+			settings.SetBool(LOOM_GUIDE_SPLINES, guides);
+			const Int64 live = standin::LiveAllocationCount();
+			const Int32 undos = standin::UndoRecordCount(doc);
+			standin::FailAllocationsAfter(n);
+			built = tool->BuildSurface(doc, settings);
+			standin::FailAllocationsAfter(-1);
+			EXPECT_EQ(tool->GetStrokeCount(), 0);
+			BaseObject* op = doc->GetFirstObject();
+			if (!built)
+			{
+				EXPECT_EQ(op, nullptr) << n;
+				EXPECT_EQ(standin::UndoRecordCount(doc), undos) << n;
+				// The strokes' blocks are gone and nothing else of the build is left.
+				EXPECT_LE(standin::LiveAllocationCount(), live) << n;
+			}
+			else
+			{
+				ASSERT_NE(op, nullptr);
+				EXPECT_EQ(static_cast<PolygonObject*>(op)->GetPolygonCount(), 15);
+				EXPECT_EQ(standin::UndoRecordCount(doc), undos + 1);
+				const BaseObject* deformer = op->GetDown();
+				EXPECT_EQ(deformer != nullptr, guides);
+				if (deformer)
+				{
+					ASSERT_NE(deformer->GetDown(), nullptr);
+					EXPECT_EQ(deformer->GetDown()->GetName(), String("OrgSpline"));
+					ASSERT_NE(deformer->GetDown()->GetNext(), nullptr);
+					EXPECT_EQ(deformer->GetDown()->GetNext()->GetName(), String("TgSpline"));
+				}
+				BaseObject* dead = op;
+				dead->Remove();
+				BaseObject::Free(dead);
+			}
+		}
+		EXPECT_TRUE(built) << guides;
+		// The build takes several blocks of its own, so several of the runs above were refused.
+		EXPECT_GT(refusals, 5) << guides;
+	}
+}
+
+TEST_F(SurfaceBuildTest, ARefusedBuildIntoTheActiveMeshLeavesItAndTheUndoLogAsTheyWere)
+{
+	std::string error;
+	PolygonObject* plane = standin::MakePrimitive(Oplane, 100.0, 2, &error);
+	ASSERT_NE(plane, nullptr) << error;
+	doc->InsertObject(plane, nullptr, nullptr);
+	doc->SetActiveObject(plane);
+	const Int32 oldPoints = plane->GetPointCount(), oldPolygons = plane->GetPolygonCount();
+	bool built = false;
+	for (Int64 n = 0; n < 400 && !built; ++n)
+	{
+		AddStroke({Vector(0, 0, 0), Vector(100, 0, 0)});
 		AddStroke({Vector(0, 0, 60), Vector(100, 0, 60)});
-		settings.SetBool(LOOM_GUIDE_SPLINES, false);
-		const Int64 live = standin::LiveAllocationCount();
+		const Int32 undos = standin::UndoRecordCount(doc);
 		standin::FailAllocationsAfter(n);
 		built = tool->BuildSurface(doc, settings);
 		standin::FailAllocationsAfter(-1);
-		EXPECT_EQ(tool->GetStrokeCount(), 0);
-		BaseObject* op = doc->GetFirstObject();
-		if (!built)
+		if (built)
 		{
-			EXPECT_EQ(op, nullptr) << n;
-			// The strokes' blocks are gone and nothing else of the build is left.
-			EXPECT_LE(standin::LiveAllocationCount(), live) << n;
+			EXPECT_EQ(plane->GetPolygonCount(), oldPolygons + 15);
+			EXPECT_EQ(standin::UndoRecordCount(doc), undos + 1);
+			break;
 		}
-		else
-		{
-			ASSERT_NE(op, nullptr);
-			EXPECT_EQ(static_cast<PolygonObject*>(op)->GetPolygonCount(), 15);
-		}
+		// A change step for a mesh that did not change would undo nothing and mislead.
+		EXPECT_EQ(standin::UndoRecordCount(doc), undos) << n;
+		EXPECT_EQ(plane->GetPointCount(), oldPoints) << n;
+		EXPECT_EQ(plane->GetPolygonCount(), oldPolygons) << n;
 	}
 	EXPECT_TRUE(built);
-	// The build takes several blocks of its own, so several of the runs above were refused.
-	EXPECT_GT(refusals, 5);
+}
+
+TEST_F(SurfaceBuildTest, GuideSplinesThatCannotBeMadeLeaveTheMeshUntouched)
+{
+	// The mesh's deformer holds an "OrgSpline" that is no curve (a user renamed a mesh): joining it
+	// with the new curves makes no spline, so the build is refused before anything is written.
+	std::string error;
+	PolygonObject* plane = standin::MakePrimitive(Oplane, 100.0, 2, &error);
+	ASSERT_NE(plane, nullptr) << error;
+	doc->InsertObject(plane, nullptr, nullptr);
+	BaseObject* deformer = BaseObject::Alloc(Osplinedeformer);
+	ASSERT_NE(deformer, nullptr);
+	deformer->InsertUnder(plane);
+	PolygonObject* impostor = standin::MakePrimitive(Ocube, 10.0, 1, &error);
+	ASSERT_NE(impostor, nullptr) << error;
+	impostor->SetName("OrgSpline");
+	impostor->InsertUnder(deformer);
+	doc->SetActiveObject(plane);
+	const Int32 oldPoints = plane->GetPointCount(), oldPolygons = plane->GetPolygonCount();
+	const Int32 undos = standin::UndoRecordCount(doc);
+	const Int64 events = standin::EventCount();
+
+	settings.SetBool(LOOM_GUIDE_SPLINES, true);
+	AddStroke({Vector(0, 0, 0), Vector(100, 0, 0)});
+	AddStroke({Vector(0, 0, 60), Vector(100, 0, 60)});
+	EXPECT_FALSE(Create());
+	EXPECT_EQ(tool->GetStrokeCount(), 0);
+	EXPECT_EQ(plane->GetPointCount(), oldPoints);
+	EXPECT_EQ(plane->GetPolygonCount(), oldPolygons);
+	EXPECT_EQ(standin::UndoRecordCount(doc), undos);
+	EXPECT_EQ(standin::EventCount(), events);
+	EXPECT_EQ(plane->GetDown(), deformer);
+	EXPECT_EQ(deformer->GetDown(), impostor);
+	EXPECT_EQ(impostor->GetNext(), nullptr);
+
+	// Without guide splines the same strokes build.
+	AddStroke({Vector(0, 0, 0), Vector(100, 0, 0)});
+	AddStroke({Vector(0, 0, 60), Vector(100, 0, 60)});
+	settings.SetBool(LOOM_GUIDE_SPLINES, false);
+	EXPECT_TRUE(Create());
+	EXPECT_EQ(plane->GetPolygonCount(), oldPolygons + 15);
 }
 
 // ---- Attachment to selected border chains ---------------------------------------------------

@@ -16,6 +16,7 @@
 #include "standin/memory.h"
 #include "standin/scene.h"
 #include "standin/views.h"
+#include "tools/host_description.h"
 
 namespace
 {
@@ -141,6 +142,31 @@ TEST_F(ToolSettingsTest, ActivationStartsFromTheLinearFalloff)
 	EXPECT_EQ(falloff->GetKnot(1).vPos.x, 1.0);
 	EXPECT_EQ(falloff->GetKnot(1).vPos.y, 0.0);
 	EXPECT_DOUBLE_EQ(falloff->GetPoint(0.25), 0.75);
+}
+
+TEST_F(ToolSettingsTest, TheHostsQueriesAndTheDescriptionFlags)
+{
+	EXPECT_EQ(tool->GetState(doc), 1);
+	// Listed as enabled: bit 30 and nothing else.
+	EXPECT_EQ(tool->GetCommandFlags(), 1073741824);
+	// The tool draws in a pass exactly when bit 1 of its flags is set.
+	for (int f = 0; f < 256; ++f)
+		EXPECT_EQ(tool->WantsDrawPass(static_cast<UChar>(f)), (f & 2) != 0) << f;
+
+	// The description is loaded, hidden entries hidden, and the flags say so (6), keeping what the
+	// host had set: adding 6 to flags that already hold bit 1 or 2 would carry into bit 3.
+	for (const Int32 in : {Int32(0), Int32(DESCFLAGS_DESC_LOADED), Int32(2), Int32(1 << 8)})
+	{
+		standin::tools::HostDescription description;
+		Int32 flags = in;
+		ASSERT_TRUE(tool->GetDDescription(doc, settings, &description, flags));
+		EXPECT_TRUE(description.IsLoaded());
+		EXPECT_EQ(description.Name(), "LoomDialog");
+		EXPECT_EQ(flags, in | 6) << in;
+		const BaseContainer* reserved = description.Properties(3013);
+		ASSERT_NE(reserved, nullptr);
+		EXPECT_TRUE(reserved->GetBool(DESC_HIDE));
+	}
 }
 
 TEST(ToolRulesTest, HidingFollowsTheStrokeStyleAndTheSurfaceMode)

@@ -3,9 +3,11 @@
 //
 // A description is loaded from the plug-in's resource folder by name (res/description/<name>.res).
 // Each entry has a properties container; setting DESC_HIDE to true hides the entry in the panel.
+// A REAL entry may name its unit after its label (DEGREE), which sets DESC_UNIT.
 #pragma once
 
 #include "hostapi/baselist.h"
+#include "hostapi/input.h"
 
 // One level of a description identifier: the setting's number, its data type and its creator.
 struct DescLevel
@@ -49,7 +51,16 @@ enum : Int32
 {
 	DESC_NAME = 1,      // String: the label
 	DESC_DEFAULT = 3,   // the default value
+	DESC_UNIT = 12,     // Int32: how a number entry shows its value (DESC_UNIT_...)
 	DESC_HIDE = 15,     // Bool: the panel does not show the entry
+};
+
+// Units of number entries. An angle entry keeps radians in the container; the panel shows and
+// takes degrees, as users think of angles.
+enum : Int32
+{
+	DESC_UNIT_FLOAT = HostFourCC("frea"),
+	DESC_UNIT_DEGREE = HostFourCC("fdeg"),
 };
 
 // Flags of GetDDescription: set by the plug-in when it loaded its description.

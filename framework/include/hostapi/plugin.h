@@ -95,16 +95,24 @@ public:
 	virtual Int32 Draw(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, BaseDrawHelp* bh, BaseThread* bt, Int32 flags) { (void)doc; (void)data; (void)bd; (void)bh; (void)bt; (void)flags; return TOOLDRAW_NONE; }
 	virtual Int32 GetState(BaseDocument* doc) { (void)doc; return CMD_ENABLED; }
 	virtual bool GetCursorInfo(BaseDocument* doc, BaseContainer& data, BaseDraw* bd, Float x, Float y, BaseContainer& bc) { (void)doc; (void)data; (void)bd; (void)x; (void)y; (void)bc; return true; }
+	// How the host lists the tool among its commands (CMD_ bits), asked when the user picks it: a
+	// tool whose answer lacks CMD_ENABLED cannot be made active.
+	virtual Int32 GetCommandFlags() { return CMD_ENABLED; }
+	// Asked before each draw pass with the pass's flags (TOOLDRAWFLAGS_, one byte): whether the tool
+	// draws in that pass. Its Draw is called only when it does.
+	virtual bool WantsDrawPass(UChar passFlags) { (void)passFlags; return true; }
 	virtual bool InitDefaultSettings(BaseDocument* doc, BaseContainer& data) { (void)doc; (void)data; return true; }
 	virtual bool Message(BaseDocument* doc, BaseContainer& data, Int32 type, void* t_data) { (void)doc; (void)data; (void)type; (void)t_data; return true; }
 };
 
 // Sent to a tool's Message by the host's inspector (session scripts, tests): the tool writes a plain
 // text of its working state (for the stroke tool, its strokes) into the String that data points to.
-// A tool with nothing to report answers false.
+// A tool with nothing to report answers false. MSG_TOOL_INSPECT_CURSOR asks the same way for what
+// the tool's last cursor query decided (where the cursor stands, the operation a press would start).
 enum : Int32
 {
 	MSG_TOOL_INSPECT = 1000600,
+	MSG_TOOL_INSPECT_CURSOR = 1000601,
 };
 
 class DescriptionToolData : public ToolData

@@ -139,6 +139,7 @@ struct DescriptionEntry
 	std::string kind;   // GROUP LONG REAL BOOL STRING BUTTON LINK CYCLE GRADIENT SPLINE (CHOICE)
 	std::string symbol;
 	std::string label;
+	std::string unit;   // REAL entries: empty, or DEGREE (radians kept, degrees shown)
 	std::vector<DescriptionEntry> choices; // CYCLE entries only
 };
 

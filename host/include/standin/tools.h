@@ -27,7 +27,8 @@ namespace standin::tools
 
 // Makes the tool registered under id the active tool of doc. The tool left gets FreeTool, the new
 // one InitTool (with its settings container, made by InitDefaultSettings the first time). False
-// with *error when id is not a registered tool, or InitTool answers false (no tool is active then).
+// with *error when id is not a registered tool, when the tool's GetCommandFlags lacks CMD_ENABLED
+// (the active tool stays), or InitTool answers false (no tool is active then).
 bool ActivateTool(BaseDocument* doc, Int32 id, std::string* error);
 // Leaves the active tool (FreeTool), if any.
 void DeactivateTool(BaseDocument* doc);
@@ -64,6 +65,9 @@ struct PanelEntry
 	// "2 knots", BUTTON and GROUP "-"; "unset" when the container has no value, "invalid" when
 	// its value does not fit the kind.
 	std::string value;
+	// REAL entries whose DESC_UNIT is DESC_UNIT_DEGREE: the value is shown ("15°") and typed in
+	// degrees; the container keeps radians.
+	bool degrees = false;
 	std::vector<PanelChoice> choices; // CYCLE entries: their choices in order
 };
 
@@ -96,6 +100,9 @@ bool KeyDown(BaseDocument* doc, Int32 key);
 bool PointerMove(BaseDocument* doc, Float x, Float y, std::string* bubble);
 // The pointer left the view: the cursor query with 'cirm'.
 bool PointerLeave(BaseDocument* doc);
+// The bubble help the view shows beside the pointer: what the last cursor query put there; empty
+// before any, once the pointer has left the view and once the tool is left.
+std::string CursorHelp();
 // A mouse button (BFM_INPUT_MOUSELEFT, ...) pressed at (x, y) of the active view: MouseInput. A
 // drag the tool starts takes its steps from the current input source. Answers the tool's answer.
 bool MouseDown(BaseDocument* doc, Int32 button, Float x, Float y);

@@ -104,6 +104,17 @@ bool IsSymbol(const std::string& w)
 	return true;
 }
 
+// Upper-case letters only: what a unit after an entry's label looks like.
+bool IsUnitWord(const std::string& w)
+{
+	if (w.empty())
+		return false;
+	for (char c : w)
+		if (c < 'A' || c > 'Z')
+			return false;
+	return true;
+}
+
 const std::set<std::string>& Kinds()
 {
 	static const std::set<std::string> kinds = {"GROUP", "LONG", "REAL", "BOOL", "STRING", "BUTTON", "LINK", "CYCLE", "GRADIENT", "SPLINE"};
@@ -240,8 +251,34 @@ bool ParseDescription(const std::string& text, const std::string& path, Descript
 			*error = Where(path, number) + "'" + entry.symbol + "' is not a symbol";
 			return false;
 		}
+		// A unit may follow the label: the line's last word, after its last quote.
+		const size_t firstQuote = s.find('"', line.pos);
+		const size_t lastQuote = s.rfind('"');
+		std::string labelPart = s;
+		if (firstQuote != std::string::npos && lastQuote > firstQuote)
+		{
+			Line tail{s, lastQuote + 1};
+			tail.SkipBlanks();
+			const std::string word = tail.Word();
+			tail.SkipBlanks();
+			if (IsUnitWord(word))
+			{
+				entry.unit = word;
+				const char* problem = entry.kind != "REAL" ? "only a REAL entry takes a unit"
+					: entry.unit != "DEGREE"             ? "unknown unit (DEGREE is the one there is)"
+					: !tail.AtEnd()                      ? "unexpected text after the unit"
+														 : nullptr;
+				if (problem)
+				{
+					*error = Where(path, number) + problem;
+					return false;
+				}
+				labelPart = s.substr(0, lastQuote + 1);
+			}
+		}
+		Line label{labelPart, line.pos};
 		std::string what;
-		if (!ParseQuoted(line, &entry.label, &what))
+		if (!ParseQuoted(label, &entry.label, &what))
 		{
 			*error = Where(path, number) + what;
 			return false;

@@ -298,6 +298,22 @@ bool RunPrintStrokes(Session& session, const NoArgs&, std::string* error)
 	return true;
 }
 
+bool RunPrintCursor(Session& session, const NoArgs&, std::string* error)
+{
+	if (!RequireActiveTool(session, error))
+		return false;
+	const std::string help = tools::CursorHelp();
+	session.Out() << "help " << (help.empty() ? std::string("none") : "\"" + Printable(help) + "\"") << '\n';
+	String text;
+	if (tools::ActiveTool()->Message(session.Document(), *tools::ActiveToolSettings(), MSG_TOOL_INSPECT_CURSOR, &text) && !text.Get().empty())
+	{
+		session.Out() << PrintableLines(text.Get());
+		if (text.Get().back() != '\n')
+			session.Out() << '\n';
+	}
+	return true;
+}
+
 VerbRegistration activate(MakeVerb<ActivateArgs>("activate-tool", kActivateUsage,
 	"Makes a registered tool the active one, by its ID or its name: the tool left is freed, the new one started with its settings.",
 	ParseActivate, RunActivate));
@@ -316,6 +332,11 @@ VerbRegistration printSettings(MakeVerb<NoArgs>("print-tool-settings", "print-to
 VerbRegistration printPanel(MakeVerb<NoArgs>("print-panel", "print-panel",
 	"Prints the active tool's settings panel as the user sees it: id, symbol, label, kind, value, shown/hidden, enabled/disabled.",
 	NoWords("print-panel"), RunPrintPanel));
+
+VerbRegistration printCursor(MakeVerb<NoArgs>("print-cursor", "print-cursor",
+	"Prints the bubble help the view shows beside the pointer (help \"<text>\" or help none), then what the active tool reports of "
+	"its cursor (the stroke tool: position, operation, on-plane and snapped flags, the stored erase position).",
+	NoWords("print-cursor"), RunPrintCursor));
 
 VerbRegistration printStrokes(MakeVerb<NoArgs>("print-strokes", "print-strokes",
 	"Prints what the active tool reports of its working state (the stroke tool: its strokes and their points).", NoWords("print-strokes"),

@@ -7,6 +7,7 @@
 
 #include "standin/plugins.h"
 #include "standin/tools.h"
+#include "tools/cursor_help.h"
 
 namespace standin::tools
 {
@@ -60,6 +61,13 @@ bool ActivateTool(BaseDocument* doc, Int32 id, std::string* error)
 			*error = "no tool is registered under " + std::to_string(id);
 		return false;
 	}
+	// A disabled tool cannot be picked at all, so the active one stays.
+	if (!(tool->GetCommandFlags() & CMD_ENABLED))
+	{
+		if (error)
+			*error = "tool " + std::to_string(id) + " is disabled and cannot be picked";
+		return false;
+	}
 	// The tool left goes first, even when the new one then refuses: a user who picked another
 	// tool has left this one.
 	DeactivateTool(doc);
@@ -86,6 +94,7 @@ void DeactivateTool(BaseDocument* doc)
 	const Int32 id = r.activeId;
 	// Forgotten before the call, so a tool that reaches back into the runtime sees none active.
 	r.activeId = 0;
+	ShownCursorHelp().clear();
 	ToolData* tool = RegisteredTool(id);
 	if (!tool)
 		return;

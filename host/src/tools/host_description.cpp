@@ -11,6 +11,8 @@ BaseContainer PropertiesOf(const DescriptionEntry& entry)
 	BaseContainer properties(entry.id);
 	properties.SetString(DESC_NAME, String(entry.label));
 	properties.SetBool(DESC_HIDE, false);
+	if (entry.kind == "REAL")
+		properties.SetInt32(DESC_UNIT, entry.unit == "DEGREE" ? DESC_UNIT_DEGREE : DESC_UNIT_FLOAT);
 	return properties;
 }
 

@@ -6,6 +6,7 @@
 #include "input/editor_window.h"
 #include "input/input_source.h"
 #include "standin/tools.h"
+#include "tools/cursor_help.h"
 
 namespace standin::tools
 {
@@ -31,7 +32,14 @@ bool FindTarget(BaseDocument* doc, Target* t)
 	return t->tool && t->settings && t->view;
 }
 
+
 } // namespace
+
+std::string& ShownCursorHelp()
+{
+	static std::string* help = new std::string;
+	return *help;
+}
 
 bool KeyDown(BaseDocument* doc, Int32 key)
 {
@@ -54,14 +62,16 @@ bool PointerMove(BaseDocument* doc, Float x, Float y, std::string* bubble)
 		return false;
 	BaseContainer result(0);
 	const bool answer = t.tool->GetCursorInfo(doc, *t.settings, t.view, x, y, result);
+	ShownCursorHelp() = result.GetString(RESULT_BUBBLEHELP).Get();
 	if (bubble)
-		*bubble = result.GetString(RESULT_BUBBLEHELP).Get();
+		*bubble = ShownCursorHelp();
 	return answer;
 }
 
 bool PointerLeave(BaseDocument* doc)
 {
 	Target t;
+	ShownCursorHelp().clear();
 	if (!FindTarget(doc, &t))
 		return false;
 	// The notice says so twice, in the container's ID and in the position, so a tool that looks
@@ -69,6 +79,11 @@ bool PointerLeave(BaseDocument* doc)
 	BaseContainer result(BFM_CURSORINFO_REMOVE);
 	const Float notice = static_cast<Float>(BFM_CURSORINFO_REMOVE);
 	return t.tool->GetCursorInfo(doc, *t.settings, t.view, notice, notice, result);
+}
+
+std::string CursorHelp()
+{
+	return ShownCursorHelp();
 }
 
 bool MouseDown(BaseDocument* doc, Int32 button, Float x, Float y)

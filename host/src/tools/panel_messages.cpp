@@ -5,6 +5,7 @@
 #include "hostapi/customdata.h"
 #include "hostapi/description.h"
 #include "standin/tools.h"
+#include "tools/panel_text.h"
 #include "tools/panel_tool.h"
 
 namespace standin::tools
@@ -92,7 +93,7 @@ bool FitValue(BaseDocument* doc, const PanelEntry& entry, const GeData& value, G
 			*error = "entry " + name + " takes a finite number";
 			return false;
 		}
-		*stored = GeData(v);
+		*stored = GeData(entry.degrees ? DegreesToRadians(v) : v);
 		return true;
 	}
 	if (kind == "STRING")

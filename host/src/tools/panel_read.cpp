@@ -64,6 +64,9 @@ bool ReadPanel(BaseDocument* doc, std::vector<PanelEntry>* entries, std::string*
 		entry.shown = !e.properties.GetBool(DESC_HIDE);
 		entry.value = EntryValueText(e.resource, *active.settings, doc);
 		const GeData current = active.settings->GetData(entry.id);
+		entry.degrees = entry.kind == "REAL" && e.properties.GetInt32(DESC_UNIT) == DESC_UNIT_DEGREE;
+		if (entry.degrees && current.GetType() == DA_REAL)
+			entry.value = DegreesText(current.GetFloat());
 		entry.enabled = active.tool->GetDEnabling(doc, *active.settings, entry.id, current, 0, &e.properties);
 		for (const DescriptionEntry& c : e.resource.choices)
 			entry.choices.push_back(PanelChoice{c.id, c.symbol, c.label});

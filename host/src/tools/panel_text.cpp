@@ -55,6 +55,16 @@ std::string CustomText(const GeData& value)
 
 } // namespace
 
+std::string DegreesText(Float radians)
+{
+	return Number(radians * (180.0 / PI)) + "\u00b0";
+}
+
+Float DegreesToRadians(Float degrees)
+{
+	return degrees * (PI / 180.0);
+}
+
 std::string QuotedText(const std::string& text)
 {
 	std::string escaped;

@@ -16,5 +16,9 @@ std::string QuotedText(const std::string& text);
 std::string LinkText(const GeData& value, BaseDocument* doc);
 // The value of a panel entry's setting, read according to the entry's kind (see PanelEntry).
 std::string EntryValueText(const DescriptionEntry& entry, const BaseContainer& settings, BaseDocument* doc);
+// An angle entry's value (radians in the container) as the panel shows it: degrees, "15°".
+std::string DegreesText(Float radians);
+// What a user typed into an angle entry (degrees), as the container keeps it (radians).
+Float DegreesToRadians(Float degrees);
 
 } // namespace standin::tools

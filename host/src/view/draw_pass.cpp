@@ -26,13 +26,14 @@ Int32 DrawPass(BaseDocument* doc, BaseDraw* bd)
 	ClearDrawLog(bd);
 	ToolData* tool = tools::ActiveTool();
 	BaseContainer* settings = tools::ActiveToolSettings();
-	if (!tool || !settings)
+	constexpr Int32 passFlags = TOOLDRAWFLAGS_HIGHLIGHT;
+	if (!tool || !settings || !tool->WantsDrawPass(static_cast<UChar>(passFlags)))
 		return 0;
 	BaseDrawHelp* bh = AllocDrawHelp(bd, nullptr);
 	if (!bh)
 		return 0;
 	inPass = true;
-	const Int32 answer = tool->Draw(doc, *settings, bd, bh, nullptr, TOOLDRAWFLAGS_HIGHLIGHT);
+	const Int32 answer = tool->Draw(doc, *settings, bd, bh, nullptr, passFlags);
 	inPass = false;
 	FreeDrawHelp(bh);
 	return answer;
