@@ -126,6 +126,18 @@ TEST(LoomDrags, PointEraseTakesNeighboursTogetherAndRemovesEmptiedStrokesAtTheEn
 	EXPECT_EQ(counts, want) << r.output;
 }
 
+// In a parallel view a press without anything under the cursor places the stroke's first point on
+// the view's own plane; the view still shows it, so it can be erased like any other point.
+TEST(LoomDrags, PointEraseReachesAStrokeStartedOnAParallelViewsPlane)
+{
+	ScratchFolder dir;
+	const HostRun r = RunScript(dir,
+		"add-view front\nactivate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n"
+		"drag left 300 240  360 240\ndrag left shift ctrl 300 240\nprint-strokes\n");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_TRUE(Contains(r.output, "stroke 0 points 1")) << r.output;
+}
+
 TEST(LoomDrags, EdgeSelectionTakesOnlyOpenEdgesThatTheViewShows)
 {
 	ScratchFolder dir;

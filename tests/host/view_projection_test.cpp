@@ -105,13 +105,15 @@ TEST_F(ViewTest, PickTestAcceptsThePixelThePointRoundsTo)
 	EXPECT_TRUE(bd->PointInRange(Vector(-0.51, 0.0, 640.0), 319, 240));
 }
 
-TEST_F(ViewTest, PickTestIgnoresWhatLiesBehindOrInTheCameraPlane)
+TEST_F(ViewTest, PickTestSeesWhatLiesInFrontAndAParallelViewItsOwnPlane)
 {
 	EXPECT_FALSE(bd->PointInRange(Vector(0.0, 0.0, -640.0), 320, 240));
 	EXPECT_FALSE(bd->PointInRange(Vector(0.0, 0.0, 0.0), 320, 240));
 	ASSERT_TRUE(standin::SetProjection(bd, 9));
 	EXPECT_FALSE(bd->PointInRange(Vector(0.0, 0.0, -5.0), 320, 240));
 	EXPECT_TRUE(bd->PointInRange(Vector(0.0, 0.0, 5.0), 320, 240));
+	// A parallel view sees its own plane: a cursor placed there without a depth stays pickable.
+	EXPECT_TRUE(bd->PointInRange(Vector(0.0, 0.0, 0.0), 320, 240));
 	// A point in the camera plane projects far away, never to infinity.
 	ASSERT_TRUE(standin::SetProjection(bd, 0));
 	const Vector s = bd->WS(Vector(1.0, 1.0, 0.0));

@@ -13,7 +13,7 @@
 // - Parallel projections (8 to 11): the view's scale (pixels per world unit) maps camera X and Y to
 //   pixels; the depth does not move a point on screen.
 // - Only what lies in front of the camera (depth > 0) is seen: pick tests and object picking ignore
-//   everything else.
+//   everything else. Parallel views also see their own plane (depth 0).
 #pragma once
 
 #include "hostapi/document.h"
@@ -63,7 +63,7 @@ public:
 	Vector WS(const Vector& p) const;
 	// Screen to world: (x, y) in pixels, z the depth; the inverse of WS.
 	Vector SW(const Vector& p) const;
-	// The pick test: true when the world point lies in front of the camera and projects into pixel
+	// The pick test: true when the world point is seen (above) and projects into pixel
 	// (x, y), that is, its screen position rounds (half up) to x and y.
 	bool PointInRange(const Vector& p, Int32 x, Int32 y) const;
 

@@ -46,6 +46,11 @@ DepthRaster::DepthRaster(Int32 width, Int32 height, bool perspective)
 	_rgb.assign(3 * n, 0);
 }
 
+bool DepthRaster::Seen(Float depth) const
+{
+	return std::isfinite(depth) && (_perspective ? depth > 0.0 : depth >= 0.0);
+}
+
 // Sample (i, j) is centred on picture point ((i + 0.5) / s - 0.5, (j + 0.5) / s - 0.5).
 DepthRaster::Corner DepthRaster::ToSamples(Point2 p, Float depth) const
 {
@@ -112,7 +117,7 @@ void DepthRaster::Face(const Point2* corners, const Float* depths, Int32 count, 
 	Corner c[4];
 	for (Int32 i = 0; i < count; ++i)
 	{
-		if (!std::isfinite(corners[i].x) || !std::isfinite(corners[i].y) || !(depths[i] > 0.0) || !std::isfinite(depths[i]))
+		if (!std::isfinite(corners[i].x) || !std::isfinite(corners[i].y) || !Seen(depths[i]))
 			return;
 		c[i] = ToSamples(corners[i], depths[i]);
 	}
@@ -124,8 +129,8 @@ void DepthRaster::Face(const Point2* corners, const Float* depths, Int32 count, 
 
 void DepthRaster::Edge(Point2 a, Float depthA, Point2 b, Float depthB, const Vector& colour)
 {
-	if (_key.empty() || !std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y) ||
-		!(depthA > 0.0) || !(depthB > 0.0) || !std::isfinite(depthA) || !std::isfinite(depthB))
+	if (_key.empty() || !std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y) || !Seen(depthA) ||
+		!Seen(depthB))
 		return;
 	Corner p = ToSamples(a, depthA), q = ToSamples(b, depthB);
 	// Only the part over the picture is stepped along (Liang-Barsky).

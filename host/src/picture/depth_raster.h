@@ -25,7 +25,7 @@ public:
 	DepthRaster(Int32 width, Int32 height, bool perspective);
 
 	// A convex face: corners in picture pixels (pixel (x, y) centred on (x, y)) and their depths
-	// (> 0), drawn in colour where nothing nearer was drawn. Degenerate faces draw nothing.
+	// (> 0; parallel views also take 0), drawn in colour where nothing nearer was drawn. Degenerate faces draw nothing.
 	void Face(const Point2* corners, const Float* depths, Int32 count, const Vector& colour);
 	// A line lying on drawn faces (a face's border), shown where no other face covers it.
 	void Edge(Point2 a, Float depthA, Point2 b, Float depthB, const Vector& colour);
@@ -42,6 +42,7 @@ private:
 		Float x, y, key;
 	};
 	Corner ToSamples(Point2 p, Float depth) const;
+	bool Seen(Float depth) const;
 	void Triangle(const Corner& a, const Corner& b, const Corner& c, const std::uint8_t* rgb);
 	void Plot(Int32 x, Int32 y, Float key, const std::uint8_t* rgb, bool border);
 

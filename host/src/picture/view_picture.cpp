@@ -42,7 +42,7 @@ struct Screen
 		const Vector s = projection.WorldToScreen(world);
 		if (!(s.z > kNearDepth) && !projection.IsParallel())
 			return false;
-		if (projection.IsParallel() && !(s.z > 0.0))
+		if (projection.IsParallel() && !(s.z >= 0.0))
 			return false;
 		*out = Point2{s.x - projection.left, s.y - projection.top};
 		if (depth)

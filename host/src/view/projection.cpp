@@ -53,7 +53,10 @@ Vector Projection::ScreenToWorld(const Vector& s) const
 bool Projection::PointInPixel(const Vector& p, Int32 x, Int32 y) const
 {
 	const Vector s = WorldToScreen(p);
-	if (!(s.z > 0.0) || !std::isfinite(s.x) || !std::isfinite(s.y))
+	// A parallel view also sees its own plane, where the stroke tool places a cursor that has no
+	// depth to take (a point there must stay pickable and drawn).
+	const bool seen = IsParallel() ? s.z >= 0.0 : s.z > 0.0;
+	if (!seen || !std::isfinite(s.x) || !std::isfinite(s.y))
 		return false;
 	return std::floor(s.x + 0.5) == static_cast<Float>(x) && std::floor(s.y + 0.5) == static_cast<Float>(y);
 }
