@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "hostapi/document.h"
 #include "scratch_folder.h"
 #include "standin/dialogs.h"
 #include "standin/paths.h"
@@ -173,7 +174,7 @@ TEST_F(Manager, ContextMenusOfferWhatTheSelectionAllows)
 	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
 }
 
-TEST_F(Manager, TheTagColumnGrowsAndGoneElementsDrawOnlyTheirSeparators)
+TEST_F(Manager, TheTagColumnGrowsAndNeverShrinks)
 {
 	ASSERT_EQ(Run("add-null Bare\nadd-null Tagged\nadd-material Wood\nadd-tag Tagged phong\nadd-tag Tagged texture Wood\nadd-tag Tagged uvw\n"
 	              "run-command 1039103\ndrop 10003 Bare\nprint-tree 10003\n"),
@@ -185,22 +186,38 @@ TEST_F(Manager, TheTagColumnGrowsAndGoneElementsDrawOnlyTheirSeparators)
 	ASSERT_EQ(Run("tree-click 10003 0 100 40 4\nprint-tree 10003\n"), 0) << err;
 	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+60")) << out;
 
-	// The element behind an entry is deleted: its row draws nothing but the separator lines, and
-	// clicks on it change nothing.
-	ASSERT_EQ(Run("print-shown\ndelete-object Bare\nprint-tree 10003\n"), 0) << err;
-	EXPECT_TRUE(Contains(out, "\"Bare\"\n  100: lines 2\n  101: lines 2\n  102: lines 2\n  103: lines 2\n  104: lines 2\n")) << out;
-	// A change notice the host does not confirm changes nothing.
+}
+
+TEST_F(Manager, SceneChangesReachTheTreeOnlyThroughTheHostsUpdate)
+{
+	ASSERT_EQ(Run("add-null Bare\nadd-null Lamp\nadd-null Rug\nrun-command 1039103\ndrop 10003 Bare Lamp Rug\n"), 0) << err;
+	// A scene verb is an edit in the host's own managers: the update that follows drops the row.
+	ASSERT_EQ(Run("delete-object Lamp\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 2 rows")) << out;
+	EXPECT_FALSE(Contains(out, "\"Lamp\"")) << out;
+
+	// Removed behind the host's back, with no update: the row stays but draws nothing but its
+	// separator lines, and a change notice the host does not confirm changes nothing.
+	BaseDocument* doc = GetActiveDocument();
+	ASSERT_NE(doc, nullptr);
+	BaseObject* bare = doc->GetFirstObject();
+	ASSERT_NE(bare, nullptr);
+	ASSERT_EQ(bare->GetName(), String("Bare"));
+	BaseObject::Free(bare);
 	GeDialog* dialog = standin::dialogs::FindOpenDialog(1039103);
 	ASSERT_NE(dialog, nullptr);
 	BaseContainer forged(EVMSG_CHANGE);
 	dialog->CoreMessage(EVMSG_CHANGE, forged);
 	ASSERT_EQ(Run("print-tree 10003\n"), 0) << err;
-	EXPECT_TRUE(Contains(out, "tree 10003: 2 rows")) << out;
+	EXPECT_TRUE(Contains(out, "\"Bare\"\n  100: lines 2\n  101: lines 2\n  102: lines 2\n  103: lines 2\n  104: lines 2\n")) << out;
 	// A click on the gone row opens no popup; the tree's change afterwards drops the entry.
-	ASSERT_EQ(Run("tree-click 10003 0 101\nprint-shown\n"), 0) << err;
+	ASSERT_EQ(Run("tree-click 10003 0 101\nprint-shown\nprint-tree 10003\n"), 0) << err;
 	EXPECT_FALSE(Contains(out, "popup")) << out;
-	ASSERT_EQ(Run("print-tree 10003\n"), 0) << err;
 	EXPECT_TRUE(Contains(out, "tree 10003: 1 rows")) << out;
+
+	// A new document: nothing held resolves there, so the tree empties.
+	ASSERT_EQ(Run("new-document\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
 }
 
 TEST_F(Manager, TheLayerColumnAssignsLayersFromItsPopup)

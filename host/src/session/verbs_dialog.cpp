@@ -27,17 +27,6 @@ bool CurrentDialog(GeDialog** dialog, std::string* error)
 	return true;
 }
 
-void ProcessEvents(Int64 eventsBefore)
-{
-	// Each round of messages may post more events; a plug-in that posts one for every message it
-	// hears must not keep the host here for ever.
-	for (int round = 0; round < 8 && EventCount() != eventsBefore; ++round)
-	{
-		eventsBefore = EventCount();
-		dialogs::SendCoreChange();
-	}
-}
-
 bool ParseGadget(const std::string& word, Int32* id, std::string* error)
 {
 	return ParseInt(word, "gadget ID", 0, 0x7fffffff, id, error);
@@ -93,13 +82,11 @@ bool RunCommand(Session& session, const IdArgs& args, std::string* error)
 		*error = "command " + std::to_string(args.id) + " is disabled";
 		return false;
 	}
-	const Int64 events = EventCount();
 	if (!command->Execute(session.Document()))
 	{
 		*error = "command " + std::to_string(args.id) + " failed";
 		return false;
 	}
-	ProcessEvents(events);
 	return true;
 }
 
@@ -136,12 +123,8 @@ bool Act_(Session& session, Act act, std::string* error)
 	GeDialog* dialog = nullptr;
 	if (!CurrentDialog(&dialog, error))
 		return false;
-	const Int64 events = EventCount();
-	if (!act(dialog))
-		return false;
-	ProcessEvents(events);
 	(void)session;
-	return true;
+	return act(dialog);
 }
 
 bool RunClick(Session& session, const IdArgs& args, std::string* error)
@@ -390,14 +373,12 @@ bool RunRestoreLayout(Session& session, const TextArgs& args, std::string* error
 		*error = "no command is registered with ID " + std::to_string(id);
 		return false;
 	}
-	const Int64 events = EventCount();
 	// The saved layout's own data stays the host's; the command only hears that it is restored.
 	if (!command->RestoreLayout(nullptr))
 	{
 		*error = "command " + std::to_string(id) + " did not restore a window";
 		return false;
 	}
-	ProcessEvents(events);
 	(void)session;
 	return true;
 }

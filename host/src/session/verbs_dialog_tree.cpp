@@ -123,11 +123,7 @@ bool OnDialog(Act act, std::string* error)
 	GeDialog* dialog = nullptr;
 	if (!CurrentDialog(&dialog, error))
 		return false;
-	const Int64 events = EventCount();
-	if (!act(dialog))
-		return false;
-	ProcessEvents(events);
-	return true;
+	return act(dialog);
 }
 
 bool RunPrintTree(Session& session, const TreeArgs& args, std::string* error)
