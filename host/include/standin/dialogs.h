@@ -42,13 +42,14 @@ struct DrawOp
 		Text,
 		Bitmap,
 		Clip,
+		Check, // the tree's own check box of a check column; mode holds the IsChecked answer
 	};
 	Kind kind = Line;
 	Int32 x1 = 0, y1 = 0, x2 = 0, y2 = 0; // line ends; rectangle/clip/bitmap target (x1, y1, w = x2, h = y2)
 	Int32 colour = 0;                     // pen (lines, rectangles) or text colour
 	Int32 background = 0;                 // text background
 	Int32 srcX = 0, srcY = 0, srcW = 0, srcH = 0;
-	Int32 mode = 0;                       // bitmap flags
+	Int32 mode = 0;                       // bitmap flags, check state
 	std::string text;                     // text, or the bitmap's file
 	const BaseBitmap* bitmap = nullptr;   // valid only while the drawing lasts
 	std::vector<std::uint32_t> pixels;    // bitmap pixels kept for pictures (ABGR)
@@ -80,6 +81,7 @@ struct TreeCell
 struct TreeRow
 {
 	void* entry = nullptr;
+	Int64 id = 0; // the adapter's identity of the entry
 	Int32 depth = 0;
 	bool opened = false;
 	bool selected = false;
@@ -143,8 +145,12 @@ struct TreeColumn
 	Int32 id = 0;
 	Int32 kind = 0;
 	Int32 x = 0, width = 0;
+	bool checks = false; // a check column: its cells show the adapter's check state
 };
 bool TreeColumns(GeDialog* dialog, Int32 id, std::vector<TreeColumn>* columns, Int32* headerHeight, std::string* error);
+// The header's cells as drawn (by the adapter, or the tree's own caption when the adapter leaves
+// a header to it).
+bool TreeHeader(GeDialog* dialog, Int32 id, std::vector<TreeCell>* cells, std::string* error);
 
 enum TreeClickFlags
 {

@@ -85,6 +85,20 @@ void Blit(Canvas& c, const DrawOp& op, Int32 ox, Int32 oy)
 		}
 }
 
+// A tree's own check box: bit 1 of the state ticks it, without bit 0 it is greyed.
+void CheckBox(Canvas& c, Int32 x, Int32 y, Int32 side, Int32 state)
+{
+	const Vector ink = (state & 1) ? kText : kGrey;
+	Fill(c, x, y, side, side, kField);
+	Frame(c, x, y, side, side, ink);
+	if (state & 2)
+	{
+		const Float s = side;
+		c.Line({x + 0.2 * s, y + 0.5 * s}, {x + 0.4 * s, y + 0.75 * s}, ink, 1.5);
+		c.Line({x + 0.4 * s, y + 0.75 * s}, {x + 0.8 * s, y + 0.25 * s}, ink, 1.5);
+	}
+}
+
 void Replay(Canvas& c, const std::vector<DrawOp>& ops, Int32 ox, Int32 oy)
 {
 	for (const DrawOp& op : ops)
@@ -105,6 +119,7 @@ void Replay(Canvas& c, const std::vector<DrawOp>& ops, Int32 ox, Int32 oy)
 					Label(c, ox + op.x1, oy + op.y1, op.text, colour);
 				break;
 			case DrawOp::Bitmap: Blit(c, op, ox, oy); break;
+			case DrawOp::Check: CheckBox(c, ox + op.x1, oy + op.y1, op.x2, op.mode); break;
 			case DrawOp::Clip: break;
 		}
 	}
@@ -116,26 +131,31 @@ void PaintTree(Canvas& c, Gadget& g)
 	if (!g.tree)
 		return;
 	TreeLayout layout;
-	WalkTree(*g.tree, true, &layout, g.rect.h);
-	Fill(c, g.rect.x, g.rect.y, g.rect.w, layout.headerHeight, kBackground);
-	for (const TreeRow& row : layout.rows)
+	WalkTree(*g.tree, TreeDraw::Shown, &layout);
+	for (const TreeCell& cell : layout.header)
+		Replay(c, cell.ops, g.rect.x, g.rect.y);
+	// The shown rows move up by the rows scrolled past.
+	const Int32 oy = g.rect.y - layout.topRow * layout.lineHeight;
+	const size_t end = std::min(layout.rows.size(), static_cast<size_t>(layout.topRow + layout.shownRows));
+	for (size_t r = static_cast<size_t>(layout.topRow); r < end; ++r)
 	{
-		if (row.y + row.height > g.rect.h)
+		const TreeRow& row = layout.rows[r];
+		if (row.y - layout.topRow * layout.lineHeight + row.height > g.rect.h)
 			break;
 		if (row.selected)
-			Fill(c, g.rect.x, g.rect.y + row.y, g.rect.w, row.height, Vector(0.85, 0.9, 1.0));
+			Fill(c, g.rect.x, oy + row.y, g.rect.w, row.height, Vector(0.85, 0.9, 1.0));
 		if (row.hasChildren && layout.treeColumn >= 0 && static_cast<size_t>(layout.treeColumn) < row.cells.size())
 		{
 			// The fold arrow left of the tree column's content.
 			const Float ax = g.rect.x + row.cells[layout.treeColumn].x - kArrow + 3;
-			const Float ay = g.rect.y + row.y + row.height / 2.0;
+			const Float ay = oy + row.y + row.height / 2.0;
 			if (row.opened)
 				c.Polygon({{ax, ay - 2}, {ax + 6, ay - 2}, {ax + 3, ay + 2}}, kDark, kDark, 0.0);
 			else
 				c.Polygon({{ax, ay - 3}, {ax + 4, ay}, {ax, ay + 3}}, kDark, kDark, 0.0);
 		}
 		for (const TreeCell& cell : row.cells)
-			Replay(c, cell.ops, g.rect.x, g.rect.y);
+			Replay(c, cell.ops, g.rect.x, oy);
 	}
 	Frame(c, g.rect.x, g.rect.y, g.rect.w, g.rect.h, kDark);
 }

@@ -49,6 +49,9 @@ std::string DescribeCell(const dialogs::TreeCell& cell)
 			case dialogs::DrawOp::Text: item = Quote(op.text) + " colour " + std::to_string(op.colour); break;
 			case dialogs::DrawOp::Line: ++lines; break;
 			case dialogs::DrawOp::Rectangle: item = "fill " + std::to_string(op.colour); break;
+			case dialogs::DrawOp::Check:
+				item = std::string("check ") + ((op.mode & 2) ? "on" : "off") + ((op.mode & 1) ? "" : " disabled");
+				break;
 			case dialogs::DrawOp::Clip: break;
 		}
 		if (!item.empty())
@@ -134,13 +137,21 @@ bool RunPrintTree(Session& session, const TreeArgs& args, std::string* error)
 	std::vector<dialogs::TreeColumn> columns;
 	Int32 header = 0;
 	std::vector<dialogs::TreeRow> rows;
-	if (!dialogs::TreeColumns(dialog, args.id, &columns, &header, error) || !dialogs::TreeRows(dialog, args.id, &rows, error))
+	std::vector<dialogs::TreeCell> headerCells;
+	if (!dialogs::TreeColumns(dialog, args.id, &columns, &header, error) || !dialogs::TreeRows(dialog, args.id, &rows, error) ||
+		!dialogs::TreeHeader(dialog, args.id, &headerCells, error))
 		return false;
 	std::ostream& out = session.Out();
 	out << "tree " << args.id << ": " << rows.size() << " rows, header " << header << ", columns";
 	for (const auto& c : columns)
-		out << " " << c.id << "@" << c.x << "+" << c.width;
+		out << " " << c.id << "@" << c.x << "+" << c.width << (c.checks ? " check" : "");
 	out << "\n";
+	if (!headerCells.empty())
+	{
+		out << "header\n";
+		for (const dialogs::TreeCell& cell : headerCells)
+			out << "  " << cell.column << ": " << DescribeCell(cell) << "\n";
+	}
 	for (size_t r = 0; r < rows.size(); ++r)
 	{
 		const dialogs::TreeRow& row = rows[r];

@@ -172,8 +172,20 @@ bool TreeRows(GeDialog* dialog, Int32 id, std::vector<TreeRow>* rows, std::strin
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, true, &layout);
+	WalkTree(*tree, TreeDraw::All, &layout);
 	*rows = std::move(layout.rows);
+	return true;
+}
+
+bool TreeHeader(GeDialog* dialog, Int32 id, std::vector<TreeCell>* cells, std::string* error)
+{
+	TreeState* tree = Reach(dialog, id, error);
+	if (!tree)
+		return false;
+	TreeLayout layout;
+	WalkTree(*tree, TreeDraw::None, &layout);
+	DrawTree(*tree, layout, true);
+	*cells = std::move(layout.header);
 	return true;
 }
 
@@ -183,7 +195,7 @@ bool TreeColumns(GeDialog* dialog, Int32 id, std::vector<TreeColumn>* columns, I
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	*columns = layout.columns;
 	*headerHeight = layout.headerHeight;
 	return true;
@@ -195,7 +207,7 @@ bool TreeClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, Int32 x, Int
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, column, error);
 	if (!col || !Row(layout, row, true, error))
 		return false;
@@ -235,6 +247,8 @@ bool TreeClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, Int32 x, Int
 					mode = SELECTION_TREE_ADD;
 				fn->Select(tree->root, tree->userdata, entry, mode);
 				fn->SelectionChanged(tree->root, tree->userdata);
+				if (mode != SELECTION_TREE_SUB)
+					ScrollToEntry(*tree, entry);
 			}
 		}
 	}
@@ -248,7 +262,7 @@ bool TreeDoubleClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, std::s
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, column, error);
 	if (!col || !Row(layout, row, false, error))
 		return false;
@@ -267,7 +281,7 @@ bool TreeRename(GeDialog* dialog, Int32 id, Int32 row, const std::string& name, 
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	if (layout.columns.empty() || !Row(layout, row, false, error))
 		return false;
 	const TreeColumn& col = layout.columns[layout.treeColumn];
@@ -294,7 +308,7 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, fromColumn, error);
 	if (!col || !Row(layout, row, false, error) || !Row(layout, target, true, error))
 		return false;
@@ -305,21 +319,24 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	void* onto = target >= 0 ? layout.rows[target].entry : nullptr;
 	refusal->clear();
 
-	// The press that starts the drag; an unselected row becomes the selection, as a click would.
+	// The press that starts the drag, then the adapter's say: whether this row may be dragged at
+	// all, and whether the drag makes an unselected row the selection.
 	const Int32 pressX = std::min<Int32>(2, std::max<Int32>(col->width - 1, 0));
-	if (Press(*tree, layout, row, *col, pressX, 2, 0) && !fn->IsSelected(root, ud, entry))
-	{
-		fn->Select(root, ud, entry, SELECTION_TREE_NEW);
-		fn->SelectionChanged(root, ud);
-	}
+	Press(*tree, layout, row, *col, pressX, 2, 0);
 	const Int32 type = fn->GetDragType(root, ud, entry);
-	if (type == NOTOK)
+	const Int32 start = type == NOTOK ? 0 : fn->DragStart(root, ud, entry);
+	if ((start & TREEVIEW_DRAGSTART_ALLOW) == 0)
 	{
 		*refusal = "row " + std::to_string(row) + " cannot be dragged";
 		EndInteraction(dialog, id);
 		return true;
 	}
-	fn->DragStart(root, ud, entry);
+	if ((start & TREEVIEW_DRAGSTART_SELECT) != 0 && !fn->IsSelected(root, ud, entry))
+	{
+		fn->Select(root, ud, entry, SELECTION_TREE_NEW);
+		fn->SelectionChanged(root, ud);
+		ScrollToEntry(*tree, entry);
+	}
 	fn->DragNotify(root, ud);
 	AtomArray* arr = AtomArray::Alloc();
 	if (!arr)
@@ -329,7 +346,7 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	}
 	// The payload: every selected row, or the pressed row alone when it is not selected.
 	TreeLayout now;
-	WalkTree(*tree, false, &now);
+	WalkTree(*tree, TreeDraw::None, &now);
 	bool any = false;
 	for (const TreeRow& r : now.rows)
 		if (fn->IsSelected(root, ud, r.entry))
@@ -357,7 +374,7 @@ bool TreeMenu(GeDialog* dialog, Int32 id, Int32 row, Int32 column, const std::st
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	if (!Column(layout, column, error) || !Row(layout, row, true, error))
 		return false;
 	TreeViewFunctions* fn = tree->functions;
@@ -387,7 +404,7 @@ bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::stri
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, column, error);
 	if (!col)
 		return false;
