@@ -181,6 +181,8 @@ public:
 	// A choice of a combo box or radio group.
 	bool AddChild(Int32 id, Int32 subId, const String& child);
 	bool AddUserArea(Int32 id, Int32 flags, Int32 initW, Int32 initH);
+	// A list view gadget; a SimpleListView attached to it fills its rows.
+	bool AddListView(Int32 id, Int32 flags, Int32 initW, Int32 initH);
 	bool AttachUserArea(GeUserArea& area, Int32 id);
 	// A custom gadget (quick tab, tree view, link box); nullptr when the host has no such GUI.
 	void* AddCustomGui(Int32 id, Int32 pluginId, const String& name, Int32 flags, Int32 initW, Int32 initH, const BaseContainer& settings);
@@ -421,6 +423,40 @@ public:
 protected:
 	TreeViewCustomGui() = default;
 	~TreeViewCustomGui() = default;
+};
+
+// ---- Simple list view ---------------------------------------------------------------------------
+
+enum : Int32
+{
+	LV_COLUMN_TEXT = HostFourCC("txt "), // a column of texts
+	// The Command a list view sends when a user chooses a row: BFM_ACTION_VALUE holds
+	// LV_SIMPLE_SELECTIONCHANGED and LV_SIMPLE_ITEM_ID the row's ID.
+	LV_SIMPLE_ITEM_ID = 1,
+	LV_SIMPLE_SELECTIONCHANGED = 100,
+};
+
+// The rows of a dialog's list view gadget (AddListView): each row has an ID (any Int32) and a text
+// per column. The host keeps the rows with the gadget, so they go when the dialog closes.
+class SimpleListView
+{
+public:
+	SimpleListView();
+	~SimpleListView();
+	SimpleListView(const SimpleListView&) = delete;
+	SimpleListView& operator=(const SimpleListView&) = delete;
+
+	// Binds to the dialog's list view gadget; false when the dialog has no list view of that ID.
+	bool AttachListView(GeDialog* dialog, Int32 id);
+	// Columns: a container whose entries are column ID → kind (LV_COLUMN_TEXT), in order.
+	bool SetLayout(Int32 columns, const BaseContainer& layout);
+	// Adds the row, or replaces the one with that ID; data: column ID → String.
+	bool SetItem(Int32 id, const BaseContainer& data);
+	// Removes the row; false when there is none of that ID.
+	bool RemoveItem(Int32 id);
+	Int32 GetItemCount() const;
+	// The rows changed: the gadget shows them anew.
+	void DataChanged();
 };
 
 // The quick-tab gadget's selected tab.

@@ -256,6 +256,22 @@ void PaintGadget(Canvas& c, DialogState& state, int index)
 			Fill(c, r.x, r.y, r.w, r.h, kField);
 			Frame(c, r.x, r.y, r.w, r.h, kDark);
 			break;
+		case GadgetKind::ListView:
+		{
+			Fill(c, r.x, r.y, r.w, r.h, kField);
+			const bool chosen = g.value.GetType() != DA_NIL;
+			for (size_t i = 0; i < g.children.size(); ++i)
+			{
+				const Int32 y = r.y + 2 + static_cast<Int32>(i) * kListRow;
+				if (y + kListRow > r.y + r.h)
+					break;
+				if (chosen && g.children[i].id == g.value.GetInt32())
+					Fill(c, r.x + 1, y, r.w - 2, kListRow, Vector(0.85, 0.9, 1.0));
+				Label(c, r.x + 4, y + 1, g.children[i].caption, text);
+			}
+			Frame(c, r.x, r.y, r.w, r.h, kDark);
+			break;
+		}
 	}
 }
 

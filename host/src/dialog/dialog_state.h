@@ -49,6 +49,7 @@ struct Gadget
 	std::shared_ptr<TreeState> tree;
 	std::shared_ptr<QuickTabState> tabs;
 	std::shared_ptr<int> handle; // what a link box hands out
+	std::vector<Int32> listColumns; // a list view's column IDs (its rows are the children)
 	Rect rect;
 };
 
@@ -102,6 +103,8 @@ bool IsEnabledChain(const DialogState& state, int index);
 // Host font metrics, the same for every gadget: a fixed-pitch font.
 constexpr Int32 kFontHeight = 12;
 constexpr Int32 kCharWidth = 7;
+// Height of one row of a list view.
+constexpr Int32 kListRow = 14;
 Int32 TextWidth(const std::string& text);
 
 // The user area's host record.

@@ -35,31 +35,7 @@ std::string BaseName(const std::string& path)
 
 std::string DescribeCell(const dialogs::TreeCell& cell)
 {
-	std::string out;
-	int lines = 0;
-	for (const dialogs::DrawOp& op : cell.ops)
-	{
-		std::string item;
-		switch (op.kind)
-		{
-			case dialogs::DrawOp::Bitmap:
-				item = (op.text.empty() ? std::string("bitmap") : BaseName(op.text)) + " " + std::to_string(op.x2) + "x" + std::to_string(op.y2) + " at " +
-					std::to_string(op.x1 - cell.x) + "," + std::to_string(op.y1 - cell.y) + " flags " + std::to_string(op.mode);
-				break;
-			case dialogs::DrawOp::Text: item = Quote(op.text) + " colour " + std::to_string(op.colour); break;
-			case dialogs::DrawOp::Line: ++lines; break;
-			case dialogs::DrawOp::Rectangle: item = "fill " + std::to_string(op.colour); break;
-			case dialogs::DrawOp::Check:
-				item = std::string("check ") + ((op.mode & 2) ? "on" : "off") + ((op.mode & 1) ? "" : " disabled");
-				break;
-			case dialogs::DrawOp::Clip: break;
-		}
-		if (!item.empty())
-			out += (out.empty() ? "" : ", ") + item;
-	}
-	if (lines)
-		out += (out.empty() ? "" : ", ") + std::string("lines ") + std::to_string(lines);
-	return out.empty() ? "-" : out;
+	return DescribeDrawing(cell.ops, cell.x, cell.y);
 }
 
 struct TreeArgs
@@ -300,5 +276,34 @@ VerbRegistration treeDelete(MakeVerb<TreeArgs>("tree-delete", "tree-delete <gadg
 	}));
 
 } // namespace
+
+std::string DescribeDrawing(const std::vector<dialogs::DrawOp>& ops, Int32 x0, Int32 y0)
+{
+	std::string out;
+	int lines = 0;
+	for (const dialogs::DrawOp& op : ops)
+	{
+		std::string item;
+		switch (op.kind)
+		{
+			case dialogs::DrawOp::Bitmap:
+				item = (op.text.empty() ? std::string("bitmap") : BaseName(op.text)) + " " + std::to_string(op.x2) + "x" + std::to_string(op.y2) + " at " +
+					std::to_string(op.x1 - x0) + "," + std::to_string(op.y1 - y0) + " flags " + std::to_string(op.mode);
+				break;
+			case dialogs::DrawOp::Text: item = Quote(op.text) + " colour " + std::to_string(op.colour); break;
+			case dialogs::DrawOp::Line: ++lines; break;
+			case dialogs::DrawOp::Rectangle: item = "fill " + std::to_string(op.colour); break;
+			case dialogs::DrawOp::Check:
+				item = std::string("check ") + ((op.mode & 2) ? "on" : "off") + ((op.mode & 1) ? "" : " disabled");
+				break;
+			case dialogs::DrawOp::Clip: break;
+		}
+		if (!item.empty())
+			out += (out.empty() ? "" : ", ") + item;
+	}
+	if (lines)
+		out += (out.empty() ? "" : ", ") + std::string("lines ") + std::to_string(lines);
+	return out.empty() ? "-" : out;
+}
 
 } // namespace standin::session
