@@ -3,12 +3,15 @@
 // resources, and the tree gadget walking, laying out, clicking and drawing through its adapter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog_picture.h"
+#include "standin/dialog_input.h"
+#include "standin/dialog_surface.h"
 #include "dialog/dialog_resource.h"
 #include "treeview/tree_state.h"
 #include "hostapi/api.h"
@@ -586,6 +589,64 @@ TEST_F(TreeFixture, IdentitiesDragStartAndScrollingFollowTheAdapter)
 
 namespace
 {
+
+// Another output: a surface that keeps what it is asked to draw.
+class RecordingSurface : public DialogSurface
+{
+public:
+	std::vector<std::string> texts;
+	Int32 fills = 0, lines = 0;
+	void Fill(Int32, Int32, Int32, Int32, const Vector&) override { ++fills; }
+	void Line(Float, Float, Float, Float, const Vector&, Float) override { ++lines; }
+	void Polygon(const std::vector<std::pair<Float, Float>>&, const Vector&) override {}
+	void Circle(Float, Float, Float, const Vector&, Float) override {}
+	void Text(Int32, Int32, const std::string& text, const Vector&) override { texts.push_back(text); }
+	void Pixel(Int32, Int32, const Vector&) override {}
+};
+
+// Another input: a pointer held still at one place with the button down.
+class FixedInput : public DialogInput
+{
+public:
+	Int32 polls = 0, drops = 0;
+	MouseState PollMouse(GeDialog*) override
+	{
+		++polls;
+		return {40, 30, true, QSHIFT};
+	}
+	void DropEvents(GeDialog*) override { ++drops; }
+};
+
+TEST(DialogPicture, AnotherSurfaceOrInputPlugsInWithoutTheDialogKnowing)
+{
+	Panel panel;
+	ASSERT_TRUE(panel.Open(DLG_TYPE_ASYNC, 301, -1, -1, 0, 0));
+	RecordingSurface surface;
+	std::string error;
+	ASSERT_TRUE(PaintDialog(&panel, surface, &error)) << error;
+	EXPECT_NE(std::find(surface.texts.begin(), surface.texts.end(), "Go"), surface.texts.end());
+	EXPECT_NE(std::find(surface.texts.begin(), surface.texts.end(), "First"), surface.texts.end());
+	EXPECT_GT(surface.fills, 0);
+	EXPECT_GT(surface.lines, 0);
+
+	FixedInput input;
+	DialogInput* before = UseDialogInput(&input);
+	BaseContainer state;
+	ASSERT_TRUE(panel.GetInputState(BFM_INPUT_MOUSE, BFM_INPUT_MOUSELEFT, state));
+	panel.KillEvents();
+	EXPECT_EQ(state.GetFloat(BFM_INPUT_X), 40.0);
+	EXPECT_EQ(state.GetInt32(BFM_INPUT_VALUE), 1);
+	EXPECT_EQ(state.GetInt32(BFM_INPUT_QUALIFIER), QSHIFT);
+	EXPECT_EQ(input.polls, 1);
+	EXPECT_EQ(input.drops, 1);
+	UseDialogInput(before);
+	// The scripted user is back: nothing held.
+	ASSERT_TRUE(panel.GetInputState(BFM_INPUT_MOUSE, BFM_INPUT_MOUSELEFT, state));
+	EXPECT_EQ(state.GetInt32(BFM_INPUT_VALUE), 0);
+	std::string closeError;
+	ASSERT_TRUE(AskClose(&panel, &closeError));
+	EXPECT_FALSE(PaintDialog(&panel, surface, &error));
+}
 
 TEST(DialogPicture, ShowsGadgetsInTheirStates)
 {

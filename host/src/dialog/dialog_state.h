@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hostapi/dialog.h"
+#include "standin/dialog_input.h"
 #include "standin/dialogs.h"
 
 namespace standin::dialogs
@@ -53,6 +54,19 @@ struct Gadget
 	Rect rect;
 };
 
+// The scripted user's mouse over a dialog (dialog-local): where it is now, and the steps a drag
+// takes while a plug-in polls it, one step a poll.
+struct ScriptedMouse
+{
+	MouseState now;
+	struct Step
+	{
+		Int32 x = 0, y = 0;
+		bool down = false;
+	};
+	std::vector<Step> path;
+};
+
 struct DialogState
 {
 	GeDialog* dialog = nullptr;
@@ -70,17 +84,8 @@ struct DialogState
 	// The payload of the drag message being delivered.
 	Int32 dragType = 0;
 	void* dragObject = nullptr;
-	// The mouse as the dialog sees it (dialog-local), and the buttons held.
-	Int32 mouseX = 0, mouseY = 0;
-	bool mouseDown = false;
-	Int32 qualifier = 0;
-	// Where the mouse goes while a plug-in polls it in a drag loop: each poll takes the next step.
-	struct MouseStep
-	{
-		Int32 x = 0, y = 0;
-		bool down = false;
-	};
-	std::vector<MouseStep> mousePath;
+	// What the scripted user does with the mouse over this dialog.
+	ScriptedMouse mouse;
 	Int64 openCount = 0;
 };
 

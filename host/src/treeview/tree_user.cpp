@@ -139,10 +139,11 @@ bool Press(TreeState& tree, const TreeLayout& layout, Int32 row, const TreeColum
 			Layout(*state);
 		const int index = FindGadget(*state, tree.id);
 		const Rect r = index >= 0 ? state->gadgets[index].rect : Rect();
-		state->mouseX = r.x + static_cast<Int32>(treeX);
-		state->mouseY = r.y + layout.headerHeight + static_cast<Int32>(treeY);
-		state->qualifier = ((flags & TREE_CTRL) ? QCTRL : 0) | ((flags & TREE_SHIFT) ? QSHIFT : 0);
-		state->mouseDown = false; // the press is over by the time the adapter polls
+		ScriptedMouse& m = state->mouse;
+		m.now.x = r.x + static_cast<Int32>(treeX);
+		m.now.y = r.y + layout.headerHeight + static_cast<Int32>(treeY);
+		m.now.qualifier = ((flags & TREE_CTRL) ? QCTRL : 0) | ((flags & TREE_SHIFT) ? QSHIFT : 0);
+		m.now.down = false; // the press is over by the time the adapter polls
 		BaseContainer cursor(BFM_GETCURSORINFO);
 		BaseContainer result;
 		state->dialog->Message(cursor, result);
@@ -151,8 +152,8 @@ bool Press(TreeState& tree, const TreeLayout& layout, Int32 row, const TreeColum
 		return false;
 	// The input message carries the dialog's own coordinates, as its mouse polls do.
 	DialogState* dstate = Find(tree.dialog);
-	const Float dialogX = dstate ? dstate->mouseX : treeX;
-	const Float dialogY = dstate ? dstate->mouseY : treeY;
+	const Float dialogX = dstate ? dstate->mouse.now.x : treeX;
+	const Float dialogY = dstate ? dstate->mouse.now.y : treeY;
 	if (fn->InputEvent(tree.root, tree.userdata, &tree, InputMessage(flags, dialogX, dialogY, true)))
 		return false;
 	if (row < 0)
@@ -417,11 +418,8 @@ bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::stri
 	// goes down, moves dx and comes up again while the tree's input handler polls it.
 	const Int32 x = r.x + col->x;
 	const Int32 y = r.y + layout.headerHeight / 2;
-	state->mouseX = x;
-	state->mouseY = y;
-	state->mouseDown = false;
-	state->qualifier = 0;
-	state->mousePath.clear();
+	state->mouse.now = MouseState{x, y, false, 0};
+	state->mouse.path.clear();
 	{
 		BaseContainer cursor(BFM_GETCURSORINFO);
 		BaseContainer result;
@@ -430,13 +428,13 @@ bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::stri
 	state = Find(dialog);
 	if (!state || !state->open || !tree->functions)
 		return true;
-	state->mousePath = {{x + dx, y, true}, {x + dx, y, false}};
-	state->mouseDown = true;
+	state->mouse.path = {{x + dx, y, true}, {x + dx, y, false}};
+	state->mouse.now.down = true;
 	tree->functions->InputEvent(tree->root, tree->userdata, tree, InputMessage(0, x, y, true));
 	if ((state = Find(dialog)) != nullptr)
 	{
-		state->mousePath.clear();
-		state->mouseDown = false;
+		state->mouse.path.clear();
+		state->mouse.now.down = false;
 	}
 	EndInteraction(dialog, id);
 	return true;
