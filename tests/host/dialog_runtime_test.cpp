@@ -254,6 +254,52 @@ TEST(DialogRuntime, PopupMenusTakeQueuedAnswers)
 	EXPECT_EQ(answers.popups.size(), 1u);
 }
 
+class ListPanel : public GeDialog
+{
+public:
+	SimpleListView list;
+	std::vector<std::pair<Int32, Int32>> chosen; // row, action value
+	bool CreateLayout() override { return AddListView(7, BFH_SCALEFIT, 100, 60) && list.AttachListView(this, 7); }
+	bool Command(Int32 id, const BaseContainer& msg) override
+	{
+		if (id == 7)
+			chosen.emplace_back(msg.GetInt32(LV_SIMPLE_ITEM_ID), msg.GetInt32(BFM_ACTION_VALUE));
+		return true;
+	}
+};
+
+TEST(DialogRuntime, ListViewsShowTheirRowsAndReportTheChosenOne)
+{
+	ListPanel panel;
+	ASSERT_TRUE(panel.Open(DLG_TYPE_ASYNC, 128, -1, -1, 0, 0));
+	BaseContainer layout, row;
+	layout.SetInt32(1, LV_COLUMN_TEXT);
+	ASSERT_TRUE(panel.list.SetLayout(1, layout));
+	row.SetString(1, String("first"));
+	ASSERT_TRUE(panel.list.SetItem(0, row));
+	row.SetString(1, String("member"));
+	ASSERT_TRUE(panel.list.SetItem(-1, row));
+	row.SetString(1, String("renamed"));
+	ASSERT_TRUE(panel.list.SetItem(0, row));
+	EXPECT_EQ(panel.list.GetItemCount(), 2);
+	GadgetView view;
+	ASSERT_TRUE(FindGadgetView(&panel, 7, &view));
+	const std::vector<std::pair<Int32, std::string>> rows = {{0, "renamed"}, {-1, "member"}};
+	EXPECT_EQ(view.children, rows);
+	std::string error;
+	ASSERT_TRUE(Choose(&panel, 7, -1, &error)) << error;
+	EXPECT_FALSE(Choose(&panel, 7, 5, &error));
+	EXPECT_NE(error.find("no row 5"), std::string::npos) << error;
+	ASSERT_EQ(panel.chosen.size(), 1u);
+	EXPECT_EQ(panel.chosen[0], std::make_pair(Int32(-1), Int32(LV_SIMPLE_SELECTIONCHANGED)));
+	EXPECT_TRUE(panel.list.RemoveItem(-1));
+	EXPECT_FALSE(panel.list.RemoveItem(-1));
+	// The rows go with the window; a closed list takes none.
+	ASSERT_TRUE(AskClose(&panel, &error));
+	EXPECT_FALSE(panel.list.SetItem(3, row));
+	EXPECT_EQ(panel.list.GetItemCount(), 0);
+}
+
 TEST(DialogRuntime, DialogResourcesBuildGadgetsAndNameTheirFaults)
 {
 	class Host : public GeDialog
