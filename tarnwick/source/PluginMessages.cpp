@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "ModelAutomation.h"
 #include "hostapi/console.h"
 #include "hostapi/resource.h"
 
@@ -53,8 +52,6 @@ bool TarnwickPluginMessage(Int32 id, void* data)
 		case PLUGINMSG_EDITIMAGE:
 			HandleEditImage(static_cast<const PLUGINMSG_EditImage*>(data));
 			return false;
-		case MODEL_AUTOMATION_MESSAGE:
-			return HandleModelAutomation(data);
 		default:
 			return false;
 	}

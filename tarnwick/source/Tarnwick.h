@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ManagerModel.h"
-#include "ModelAutomation.h"
+#include "ListDialog.h"
 #include "MyTreeViewFunctions.h"
 #include "StrDialog.h"
 #include "TagListArea.h"
@@ -36,6 +36,7 @@ public:
 	MyTreeViewFunctions heldFunctions;
 	StrDialog nameDialog;
 	String nameText;
+	ListDialog setList;
 
 private:
 	bool AskSetName(String& name) override;
@@ -43,6 +44,7 @@ private:
 	void RefreshHeldTree() override;
 
 	bool HeldPageShown() const;
+	void OpenSetList();
 	void DropOnHeldTree(const BaseContainer& msg);
 	void CursorInfo(BaseContainer& result);
 	void InteractionEnd();
@@ -57,6 +59,4 @@ private:
 	Int32 _dragDistance = 0;
 	bool _splitDrag = false;
 	Int32 _splitStartWidth = 0;
-	// Scripts and tests reach the same model through the plug-in's automation message.
-	AutomationAttachment _automation{&model};
 };

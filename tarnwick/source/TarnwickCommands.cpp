@@ -2,6 +2,25 @@
 #include "Tarnwick.h"
 #include "TarnwickIds.h"
 
+namespace
+{
+
+// Where the set list opens: below the set button, in the dialog's own pixels.
+constexpr Int32 SET_LIST_X = 162;
+constexpr Int32 SET_LIST_Y = 27;
+constexpr Int32 SET_LIST_W = 200;
+constexpr Int32 SET_LIST_H = 400;
+
+} // namespace
+
+void Tarnwick::OpenSetList()
+{
+	setList.Fill(model.sets, &model, model.currentSet);
+	Int32 x = SET_LIST_X, y = SET_LIST_Y;
+	Local2Screen(&x, &y);
+	setList.Open(x, y, SET_LIST_W, SET_LIST_H);
+}
+
 bool Tarnwick::Command(Int32 id, const BaseContainer& msg)
 {
 	(void)msg;
@@ -41,6 +60,11 @@ bool Tarnwick::Command(Int32 id, const BaseContainer& msg)
 		case IDC_DELETE_SET:
 			model.RemoveCurrentSet();
 			ApplyEnableRules();
+			break;
+		case IDC_SET_LIST:
+			OpenSetList();
+			// The placement page's matrix kind follows, as after its own radio group.
+			Command(IDC_MATRIX_KIND, msg);
 			break;
 		case IDC_APPLY_POSITION:
 		case IDC_APPLY_ROTATION:

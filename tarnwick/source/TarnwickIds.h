@@ -62,6 +62,10 @@ enum : Int32
 	IDC_PLACEMENT_PAGE = 10067,
 	IDC_PAGES = 10068,
 
+	// Set list dialog
+	IDC_SET_ROWS = 10021,
+	IDC_LIST_CLOSE = 10024,
+
 	// Set-name dialog
 	IDC_NAME_OK = 10014,
 	IDC_NAME_CANCEL = 10015,

@@ -54,7 +54,7 @@ Int32 MyTreeViewFunctions::GetDragType(void*, void*, void* obj)
 
 Int32 MyTreeViewFunctions::DragStart(void*, void*, void*)
 {
-	return 3;
+	return TREEVIEW_DRAGSTART_ALLOW | TREEVIEW_DRAGSTART_SELECT;
 }
 
 void MyTreeViewFunctions::DragNotify(void*, void*)

@@ -1,73 +1,15 @@
 // The manager as a user meets it: the command opens its one dialog, scene elements are dropped on
 // the held tree, and clicks, drags, menus and the set buttons change the scene and the sets. Every
 // case runs session scripts against the real plug-ins and reads what the scripts print.
-#include <gtest/gtest.h>
+#include "manager_fixture.h"
 
-#include <sstream>
-#include <string>
-
-#include "scratch_folder.h"
+#include "hostapi/document.h"
 #include "standin/dialogs.h"
-#include "standin/paths.h"
-#include "standin/plugins.h"
-#include "standin/session.h"
 
 namespace
 {
 
-bool Contains(const std::string& text, const std::string& part)
-{
-	return text.find(part) != std::string::npos;
-}
-
-// The line of the output that starts with prefix; empty when none.
-std::string LineStarting(const std::string& text, const std::string& prefix)
-{
-	std::istringstream in(text);
-	std::string line, last;
-	while (std::getline(in, line))
-		if (line.rfind(prefix, 0) == 0)
-			last = line;
-	return last;
-}
-
-class Manager : public ::testing::Test
-{
-protected:
-	void SetUp() override
-	{
-		standin::SetPrefsFolder(_dir / "prefs");
-		options.pluginsFolder = TEST_PLUGINS_DIR;
-		options.plugins = &host;
-		ASSERT_EQ(Run("load-plugins\nnew-document\n"), 0) << err;
-	}
-	void TearDown() override
-	{
-		host.Shutdown();
-		standin::SetPrefsFolder("");
-	}
-	int Run(const std::string& script)
-	{
-		std::ostringstream o, e;
-		const int status = standin::RunSessionText(script, "manager.session", o, e, options);
-		out = o.str();
-		err = e.str();
-		return status;
-	}
-	// A scene of a chair with a seat and a leg under the seat, a lamp and a material, all held.
-	void HoldScene()
-	{
-		ASSERT_EQ(Run("add-null Chair\nadd-null Seat\nadd-null Leg\nparent Seat Chair\nparent Leg Chair/Seat\nadd-null Lamp\n"
-		              "set-position Lamp 50 0 0\nadd-material Wood\n"
-		              "run-command 1039103\ndrop 10003 Chair Lamp Wood\n"),
-			0) << err;
-	}
-
-	ScratchFolder _dir;
-	standin::PluginHost host;
-	standin::SessionOptions options;
-	std::string out, err;
-};
+using namespace manager_test;
 
 TEST_F(Manager, TheCommandOpensTheOneDialogAndTheSetButtonsFollowTheSets)
 {
@@ -173,7 +115,7 @@ TEST_F(Manager, ContextMenusOfferWhatTheSelectionAllows)
 	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
 }
 
-TEST_F(Manager, TheTagColumnGrowsAndGoneElementsDrawOnlyTheirSeparators)
+TEST_F(Manager, TheTagColumnGrowsAndNeverShrinks)
 {
 	ASSERT_EQ(Run("add-null Bare\nadd-null Tagged\nadd-material Wood\nadd-tag Tagged phong\nadd-tag Tagged texture Wood\nadd-tag Tagged uvw\n"
 	              "run-command 1039103\ndrop 10003 Bare\nprint-tree 10003\n"),
@@ -185,22 +127,38 @@ TEST_F(Manager, TheTagColumnGrowsAndGoneElementsDrawOnlyTheirSeparators)
 	ASSERT_EQ(Run("tree-click 10003 0 100 40 4\nprint-tree 10003\n"), 0) << err;
 	EXPECT_TRUE(Contains(LineStarting(out, "tree 10003"), "+60")) << out;
 
-	// The element behind an entry is deleted: its row draws nothing but the separator lines, and
-	// clicks on it change nothing.
-	ASSERT_EQ(Run("print-shown\ndelete-object Bare\nprint-tree 10003\n"), 0) << err;
-	EXPECT_TRUE(Contains(out, "\"Bare\"\n  100: lines 2\n  101: lines 2\n  102: lines 2\n  103: lines 2\n  104: lines 2\n")) << out;
-	// A change notice the host does not confirm changes nothing.
+}
+
+TEST_F(Manager, SceneChangesReachTheTreeOnlyThroughTheHostsUpdate)
+{
+	ASSERT_EQ(Run("add-null Bare\nadd-null Lamp\nadd-null Rug\nrun-command 1039103\ndrop 10003 Bare Lamp Rug\n"), 0) << err;
+	// A scene verb is an edit in the host's own managers: the update that follows drops the row.
+	ASSERT_EQ(Run("delete-object Lamp\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 2 rows")) << out;
+	EXPECT_FALSE(Contains(out, "\"Lamp\"")) << out;
+
+	// Removed behind the host's back, with no update: the row stays but draws nothing but its
+	// separator lines, and a change notice the host does not confirm changes nothing.
+	BaseDocument* doc = GetActiveDocument();
+	ASSERT_NE(doc, nullptr);
+	BaseObject* bare = doc->GetFirstObject();
+	ASSERT_NE(bare, nullptr);
+	ASSERT_EQ(bare->GetName(), String("Bare"));
+	BaseObject::Free(bare);
 	GeDialog* dialog = standin::dialogs::FindOpenDialog(1039103);
 	ASSERT_NE(dialog, nullptr);
 	BaseContainer forged(EVMSG_CHANGE);
 	dialog->CoreMessage(EVMSG_CHANGE, forged);
 	ASSERT_EQ(Run("print-tree 10003\n"), 0) << err;
-	EXPECT_TRUE(Contains(out, "tree 10003: 2 rows")) << out;
+	EXPECT_TRUE(Contains(out, "\"Bare\"\n  100: lines 2\n  101: lines 2\n  102: lines 2\n  103: lines 2\n  104: lines 2\n")) << out;
 	// A click on the gone row opens no popup; the tree's change afterwards drops the entry.
-	ASSERT_EQ(Run("tree-click 10003 0 101\nprint-shown\n"), 0) << err;
+	ASSERT_EQ(Run("tree-click 10003 0 101\nprint-shown\nprint-tree 10003\n"), 0) << err;
 	EXPECT_FALSE(Contains(out, "popup")) << out;
-	ASSERT_EQ(Run("print-tree 10003\n"), 0) << err;
 	EXPECT_TRUE(Contains(out, "tree 10003: 1 rows")) << out;
+
+	// A new document: nothing held resolves there, so the tree empties.
+	ASSERT_EQ(Run("new-document\nprint-tree 10003\n"), 0) << err;
+	EXPECT_TRUE(Contains(out, "tree 10003: 0 rows")) << out;
 }
 
 TEST_F(Manager, TheLayerColumnAssignsLayersFromItsPopup)

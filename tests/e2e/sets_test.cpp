@@ -1,12 +1,9 @@
-// The set manager driven through session scripts: sets saved in one run of the host come back in
-// the next, and a damaged set file never takes the host down.
+// The set manager driven through its dialog as a user works it: sets saved in one run of the host
+// come back in the next, sets of one scene stay out of another, and a damaged or unwritable set
+// file never takes the host down.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
 #include <filesystem>
-#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -24,33 +21,29 @@ bool Contains(const std::string& text, const std::string& part)
 	return text.find(part) != std::string::npos;
 }
 
+// Script lines that save the held list as a set named in the small dialog.
+std::string SaveSet(const std::string& name)
+{
+	return "answer-dialog set 10016 " + name + " click 10014\nclick 10011\n";
+}
+
+// Script lines that open the set list, list its rows, click a row when given, and close it.
+std::string SetList(const std::string& row = "")
+{
+	return "print-shown\nanswer-dialog print " + (row.empty() ? "" : "choose 10021 " + row + " ") + "click 10024\nclick 10023\nprint-shown\n";
+}
+
 TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
 {
 	ScratchFolder dir;
 	const std::string first = dir.Write("first.session",
-		"set-prefs prefs\n"
-		"load-plugins\n"
-		"new-document\n"
-		"add-null Chair\n"
-		"add-null Leg\n"
-		"parent Leg Chair\n"
-		"add-null Lamp\n"
-		"add-null Rug\n"
-		"add-material Wood\n"
-		"manager-open\n"
-		"manager-gather Chair Wood\n"
-		"manager-save-set Furniture\n"
-		"manager-load-set 0\n"
-		"manager-gather Lamp\n"
-		"manager-save-set Light\n"
-		"manager-load-set 0\n"
-		"manager-gather Rug\n"
-		"manager-save-set Floor\n"
-		"rename Chair Armchair\n"
-		"rename-material Wood Oak\n"
-		"delete-object Lamp\n"
-		"save-document room.doc\n"
-		"dump-set-file\n");
+		"set-prefs prefs\nload-plugins\nnew-document\n"
+		"add-null Chair\nadd-null Leg\nparent Leg Chair\nadd-null Lamp\nadd-null Rug\nadd-material Wood\n"
+		"run-command 1039103\n"
+		"drop 10003 Chair Wood\n" + SaveSet("Furniture") + SetList("0") +
+		"drop 10003 Lamp\n" + SaveSet("Light") + SetList("0") +
+		"drop 10003 Rug\n" + SaveSet("Floor") +
+		"rename Chair Armchair\nrename-material Wood Oak\ndelete-object Lamp\nsave-document room.doc\ndump-set-file\n");
 	const HostRun saved = RunHostScript(first);
 	ASSERT_EQ(saved.status, 0) << saved.output;
 	// The file lists what the sets held when it was written, under the keys of their layout.
@@ -64,117 +57,55 @@ TEST(ManagerSets, SetsSurviveAQuitAndFindRenamedMembers)
 
 	// A new host: the set whose only member was deleted is out of sight (but kept in the file),
 	// the others keep their order, and set 1 brings the renamed chair (with its leg) and material
-	// back.
+	// back. A removal in the tree then makes the held list the current set's members.
 	const std::string second = dir.Write("second.session",
-		"set-prefs prefs\n"
-		"load-plugins\n"
-		"open-document room.doc\n"
-		"manager-open\n"
-		"manager-load-set 1\n"
-		"manager-print\n"
-		"add-material Fresh\n"
-		"manager-gather Fresh\n"
-		"manager-update-set\n"
-		"manager-load-set 2\n"
-		"manager-load-set 1\n"
-		"manager-print\n");
+		"set-prefs prefs\nload-plugins\nopen-document room.doc\n"
+		"run-command 1039103\n" + SetList("1") +
+		"print-tree 10003\nprint-dialog\n"
+		"add-material Fresh\ndrop 10003 Fresh Rug\ntree-click 10003 3 100 40 4\ntree-delete 10003\n" + SetList());
 	const HostRun loaded = RunHostScript(second);
 	ASSERT_EQ(loaded.status, 0) << loaded.output;
 	EXPECT_TRUE(Contains(loaded.output,
-		"sets 2, current 1, caption \"Furniture\"\n"
-		"set 1 \"Furniture\", 2 members\n"
-		"  object \"Armchair\"\n"
-		"  material \"Oak\"\n"
-		"set 2 \"Floor\", 1 member\n"
-		"  object \"Rug\"\n"
-		"kept 1 set without members in this scene\n"
-		"held 3 entries\n"
-		"  \"Armchair\" object\n"
-		"    \"Leg\" child\n"
-		"  \"Oak\" material\n"))
+		"[0:\"None\" 1:\"Furniture\" -1:\"     Armchair\" -2:\"     Oak\" 2:\"Floor\" -3:\"     Rug\"]"))
 		<< loaded.output;
+	EXPECT_TRUE(Contains(loaded.output, "tree 10003: 2 rows")) << loaded.output;
+	EXPECT_TRUE(Contains(loaded.output, "row 0 depth 0 folded \"Armchair\"")) << loaded.output;
+	EXPECT_TRUE(Contains(loaded.output, "row 1 depth 0 leaf \"Oak\"")) << loaded.output;
+	EXPECT_TRUE(Contains(loaded.output, "button 10023 \"Furniture\" enabled shown")) << loaded.output;
+	EXPECT_TRUE(Contains(loaded.output, "button 10013 \"Delete Set\" enabled shown")) << loaded.output;
 	// A material marked in this run is told apart from the one marked in the first run.
 	EXPECT_TRUE(Contains(loaded.output,
-		"set 1 \"Furniture\", 3 members\n"
-		"  object \"Armchair\"\n"
-		"  material \"Oak\"\n"
-		"  material \"Fresh\"\n"))
+		"[0:\"None\" 1:\"Furniture\" -1:\"     Armchair\" -2:\"     Oak\" -3:\"     Fresh\" 2:\"Floor\" -4:\"     Rug\"]"))
 		<< loaded.output;
 }
 
-TEST(ManagerSets, SetsOfOneSceneDoNotTakeTheObjectsOfAnotherScene)
+TEST(ManagerSets, SetsOfOneSceneStayOutOfAnotherAndComeBackWithIt)
 {
 	// Two runs of the host each build a new scene the same way. Identities and markers must
 	// differ between the runs, or the second scene's objects would answer to the first scene's set.
 	ScratchFolder dir;
 	const std::string first = dir.Write("first.session",
-		"set-prefs prefs\n"
-		"load-plugins\n"
-		"new-document\n"
-		"add-null Chair\n"
-		"add-material Wood\n"
-		"manager-open\n"
-		"manager-gather Chair Wood\n"
-		"manager-save-set Furniture\n");
-	const HostRun saved = RunHostScript(first);
-	ASSERT_EQ(saved.status, 0) << saved.output;
-
-	const std::string second = dir.Write("second.session",
-		"set-prefs prefs\n"
-		"load-plugins\n"
-		"new-document\n"
-		"add-null Table\n"
-		"add-material Steel\n"
-		"manager-open\n"
-		"manager-gather Steel\n"
-		"manager-load-set 0\n"
-		"manager-open\n"
-		"manager-print\n");
-	const HostRun other = RunHostScript(second);
-	ASSERT_EQ(other.status, 0) << other.output;
-	EXPECT_TRUE(Contains(other.output, "sets 0, current 0")) << other.output;
-	EXPECT_FALSE(Contains(other.output, "Table\"")) << other.output;
-}
-
-TEST(ManagerSets, SetsOfASceneSurviveWorkInAnotherSceneAndComeBackWithIt)
-{
-	ScratchFolder dir;
-	const std::string first = dir.Write("first.session",
-		"set-prefs prefs\n"
-		"load-plugins\n"
-		"new-document\n"
-		"add-null Chair\n"
-		"add-material Wood\n"
-		"manager-open\n"
-		"manager-gather Chair Wood\n"
-		"manager-save-set Furniture\n"
+		"set-prefs prefs\nload-plugins\nnew-document\nadd-null Chair\nadd-material Wood\n"
+		"run-command 1039103\ndrop 10003 Chair Wood\n" + SaveSet("Furniture") +
 		"save-document a.doc\n"
-		"new-document\n"
-		"add-null Table\n"
-		"manager-open\n"
-		"manager-gather Table\n"
-		"manager-save-set Desk\n"
-		"manager-print\n");
+		// Another scene in the same run: its own set, the first scene's is kept out of sight.
+		"new-document\nadd-null Table\ndrop 10003 Table\n" + SaveSet("Desk") + SetList());
 	const HostRun work = RunHostScript(first);
 	ASSERT_EQ(work.status, 0) << work.output;
-	EXPECT_TRUE(Contains(work.output, "sets 1, current 1, caption \"Desk\"\nset 1 \"Desk\", 1 member\n  object \"Table\"\n"
-		"kept 1 set without members in this scene\n")) << work.output;
+	EXPECT_TRUE(Contains(work.output, "[0:\"None\" 1:\"Desk\" -1:\"     Table\"]")) << work.output;
 
 	const std::string second = dir.Write("second.session",
-		"set-prefs prefs\n"
-		"load-plugins\n"
-		"open-document a.doc\n"
-		"manager-open\n"
-		"manager-print\n"
-		"dump-set-file\n");
+		"set-prefs prefs\nload-plugins\nnew-document\nadd-null Chair\nadd-material Wood\n"
+		"run-command 1039103\ndrop 10003 Chair Wood\nprint-dialog\n"
+		"open-document a.doc\n" + SetList() + "dump-set-file\n");
 	const HostRun back = RunHostScript(second);
 	ASSERT_EQ(back.status, 0) << back.output;
-	EXPECT_TRUE(Contains(back.output, "set 1 \"Furniture\", 2 members\n  object \"Chair\"\n  material \"Wood\"\n"
-		"kept 1 set without members in this scene\n")) << back.output;
+	EXPECT_TRUE(Contains(back.output, "button 10023 \"None\" disabled shown")) << back.output;
+	EXPECT_TRUE(Contains(back.output, "[0:\"None\" 1:\"Furniture\" -1:\"     Chair\" -2:\"     Wood\"]")) << back.output;
 	EXPECT_TRUE(Contains(back.output, "0 INT32 2")) << back.output;
 }
 
-TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
+TEST(ManagerSets, RefusedActionsAndDamagedFilesAreShownNotFatal)
 {
 	ScratchFolder dir;
 	standin::PluginHost plugins;
@@ -190,37 +121,44 @@ TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
 	};
 
 	std::string out;
-	ASSERT_EQ(run("set-prefs prefs\nload-plugins\nnew-document\nadd-null A\nmanager-open\n", &out), 0) << out;
-	EXPECT_EQ(run("manager-save-set Empty\n", &out), 1);
-	EXPECT_TRUE(Contains(out, "nothing held is still in the scene")) << out;
-	EXPECT_EQ(run("manager-load-set 3\n", &out), 1);
-	EXPECT_TRUE(Contains(out, "no such set")) << out;
-	EXPECT_EQ(run("manager-remove-set\n", &out), 1);
-	EXPECT_EQ(run("manager-gather Missing\n", &out), 1);
+	ASSERT_EQ(run("set-prefs prefs\nload-plugins\nnew-document\nadd-null A\nrun-command 1039103\n", &out), 0) << out;
+	// With nothing held the save button asks for no name; with no set the list and the delete
+	// button take no clicks.
+	ASSERT_EQ(run("click 10011\nprint-shown\nprint-dialog\n", &out), 0) << out;
+	EXPECT_FALSE(Contains(out, "modal dialog")) << out;
+	EXPECT_TRUE(Contains(out, "button 10023 \"None\" disabled shown")) << out;
+	EXPECT_EQ(run("click 10023\n", &out), 1);
+	EXPECT_EQ(run("click 10013\n", &out), 1);
+	EXPECT_TRUE(Contains(out, "disabled")) << out;
+	EXPECT_EQ(run("drop 10003 Missing\n", &out), 1);
 	EXPECT_TRUE(Contains(out, "no object or material named 'Missing'")) << out;
+	// A row the list does not have is no click; the list is closed unanswered.
+	ASSERT_EQ(run("drop 10003 A\n" + SaveSet("One") + SetList("7"), &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "list 10021 has no row 7")) << out;
 
-	// A set file cut short reads as no sets, and is copied aside before the next save.
+	// A set file cut short reads as no sets when the dialog opens again, and is copied aside
+	// before the next save.
 	const std::string setFile = dir / "plugins/Tarnwick/Tarnwick.dat";
-	ASSERT_EQ(run("manager-gather A\nmanager-save-set One\n", &out), 0) << out;
 	dir.Write("plugins/Tarnwick/Tarnwick.dat", "SHYF\x01");
-	ASSERT_EQ(run("manager-open\nmanager-print\n", &out), 0) << out;
-	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out;
+	ASSERT_EQ(run("close-dialog\nrun-command 1039103\nprint-dialog\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "button 10023 \"None\" disabled shown")) << out;
 	EXPECT_EQ(run("dump-set-file\n", &out), 1);
-	ASSERT_EQ(run("manager-gather A\nmanager-save-set Again\nprint-console\n", &out), 0) << out;
+	ASSERT_EQ(run("drop 10003 A\n" + SaveSet("Again") + "print-console\n", &out), 0) << out;
 	EXPECT_TRUE(Contains(out, "the damaged set file was kept as")) << out;
 
-	// A set file that cannot be written is an error of the script, not a warning.
+	// A set file that cannot be written: the set is made, and the console says the file was not
+	// written.
 	std::filesystem::remove(setFile);
 	std::filesystem::create_directories(setFile);
-	EXPECT_EQ(run("manager-save-set Lost\n", &out), 1);
-	EXPECT_TRUE(Contains(out, "the set file could not be written")) << out;
+	ASSERT_EQ(run(SaveSet("Lost") + "print-console\nprint-dialog\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "the sets could not be written")) << out;
+	EXPECT_TRUE(Contains(out, "button 10023 \"Lost\" enabled shown")) << out;
 	std::filesystem::remove(setFile);
 
-	// After a restart the model starts empty until the manager opens and reads the file again.
-	ASSERT_EQ(run("manager-gather A\nmanager-save-set Two\nrestart-plugins\nnew-document\nmanager-print\n", &out), 0) << out;
-	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out;
-	ASSERT_EQ(run("manager-open\nmanager-print\n", &out), 0) << out;
-	EXPECT_TRUE(Contains(out, "sets 0, current 0")) << out; // the object is gone with its document
+	// After a restart the dialog reads the file again; the object of its sets went with its
+	// document, so none shows in the new one.
+	ASSERT_EQ(run(SaveSet("Two") + "restart-plugins\nnew-document\nrun-command 1039103\nprint-dialog\n", &out), 0) << out;
+	EXPECT_TRUE(Contains(out, "button 10023 \"None\" disabled shown")) << out;
 	plugins.Shutdown();
 	standin::SetPrefsFolder("");
 }

@@ -3,11 +3,15 @@
 // resources, and the tree gadget walking, laying out, clicking and drawing through its adapter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog_picture.h"
+#include "standin/dialog_input.h"
+#include "standin/dialog_surface.h"
 #include "dialog/dialog_resource.h"
 #include "treeview/tree_state.h"
 #include "hostapi/api.h"
@@ -250,6 +254,52 @@ TEST(DialogRuntime, PopupMenusTakeQueuedAnswers)
 	EXPECT_EQ(answers.popups.size(), 1u);
 }
 
+class ListPanel : public GeDialog
+{
+public:
+	SimpleListView list;
+	std::vector<std::pair<Int32, Int32>> chosen; // row, action value
+	bool CreateLayout() override { return AddListView(7, BFH_SCALEFIT, 100, 60) && list.AttachListView(this, 7); }
+	bool Command(Int32 id, const BaseContainer& msg) override
+	{
+		if (id == 7)
+			chosen.emplace_back(msg.GetInt32(LV_SIMPLE_ITEM_ID), msg.GetInt32(BFM_ACTION_VALUE));
+		return true;
+	}
+};
+
+TEST(DialogRuntime, ListViewsShowTheirRowsAndReportTheChosenOne)
+{
+	ListPanel panel;
+	ASSERT_TRUE(panel.Open(DLG_TYPE_ASYNC, 128, -1, -1, 0, 0));
+	BaseContainer layout, row;
+	layout.SetInt32(1, LV_COLUMN_TEXT);
+	ASSERT_TRUE(panel.list.SetLayout(1, layout));
+	row.SetString(1, String("first"));
+	ASSERT_TRUE(panel.list.SetItem(0, row));
+	row.SetString(1, String("member"));
+	ASSERT_TRUE(panel.list.SetItem(-1, row));
+	row.SetString(1, String("renamed"));
+	ASSERT_TRUE(panel.list.SetItem(0, row));
+	EXPECT_EQ(panel.list.GetItemCount(), 2);
+	GadgetView view;
+	ASSERT_TRUE(FindGadgetView(&panel, 7, &view));
+	const std::vector<std::pair<Int32, std::string>> rows = {{0, "renamed"}, {-1, "member"}};
+	EXPECT_EQ(view.children, rows);
+	std::string error;
+	ASSERT_TRUE(Choose(&panel, 7, -1, &error)) << error;
+	EXPECT_FALSE(Choose(&panel, 7, 5, &error));
+	EXPECT_NE(error.find("no row 5"), std::string::npos) << error;
+	ASSERT_EQ(panel.chosen.size(), 1u);
+	EXPECT_EQ(panel.chosen[0], std::make_pair(Int32(-1), Int32(LV_SIMPLE_SELECTIONCHANGED)));
+	EXPECT_TRUE(panel.list.RemoveItem(-1));
+	EXPECT_FALSE(panel.list.RemoveItem(-1));
+	// The rows go with the window; a closed list takes none.
+	ASSERT_TRUE(AskClose(&panel, &error));
+	EXPECT_FALSE(panel.list.SetItem(3, row));
+	EXPECT_EQ(panel.list.GetItemCount(), 0);
+}
+
 TEST(DialogRuntime, DialogResourcesBuildGadgetsAndNameTheirFaults)
 {
 	class Host : public GeDialog
@@ -285,6 +335,11 @@ class NodeTree : public TreeViewFunctions
 public:
 	std::vector<std::string> calls;
 	bool takeInput = false;
+	// What the adapter answers to the questions the tree asks beside the walk.
+	bool drawsHeader = false;
+	Int32 dragStart = TREEVIEW_DRAGSTART_ALLOW | TREEVIEW_DRAGSTART_SELECT;
+	bool scrolls = true;
+	std::map<const Node*, Int64> ids;
 
 	static Node* N(void* p) { return static_cast<Node*>(p); }
 	static Node* Sibling(Node* n, int step)
@@ -336,6 +391,29 @@ public:
 		calls.push_back("down " + N(obj)->name + " " + std::to_string(col) + " " + std::to_string(static_cast<int>(info->mx)) + "," + std::to_string(static_cast<int>(info->my)));
 		return false;
 	}
+	bool DrawHeaderCell(void*, void*, Int32 col, DrawInfo* info) override
+	{
+		if (!drawsHeader)
+			return false;
+		info->frame->DrawSetPen(COLOR_EDGEWH);
+		info->frame->DrawLine(info->xpos, info->ypos, info->xpos + col, info->ypos);
+		return true;
+	}
+	Int32 GetMinHeaderHeight(void*, void*, GeUserArea*) override { return 16; }
+	bool IsCheckColumn(void*, void*, Int32 col) override { return col == 2; }
+	Int32 IsChecked(void*, void*, void* obj, Int32 col) override
+	{
+		calls.push_back("checked " + N(obj)->name + " " + std::to_string(col));
+		return N(obj)->name == "A" ? 3 : N(obj)->name == "B" ? 1 : 0;
+	}
+	Int64 GetId(void* root, void* ud, void* obj) override
+	{
+		auto it = ids.find(N(obj));
+		return it == ids.end() ? TreeViewFunctions::GetId(root, ud, obj) : it->second;
+	}
+	Int32 GetDragType(void*, void*, void*) override { return DRAGTYPE_ATOMARRAY; }
+	Int32 DragStart(void*, void*, void*) override { return dragStart; }
+	bool ScrollToSelection(void*, void*) override { return scrolls; }
 };
 
 class TreeDialog : public GeDialog
@@ -404,6 +482,7 @@ TEST_F(TreeFixture, ClicksMapToEntryColumnAndPosition)
 	ASSERT_TRUE(TreeClick(&dialog, 3, 1, 2, 3, 10, TREE_CTRL, &error)) << error;
 	const Int32 line = kFontHeight + 7;
 	const std::vector<std::string> expected = {"input 3 q2", "down B 2 " + std::to_string(columns[1].x + 3) + "," + std::to_string(line + 10), "select B 1"};
+	ASSERT_EQ(header, 16);
 	EXPECT_EQ(fn.calls, expected);
 	// A click the input handler takes goes no further.
 	fn.calls.clear();
@@ -447,10 +526,173 @@ TEST_F(TreeFixture, DeepAndLoopingTreesEndWithoutRecursion)
 	chain.back().children.clear();
 }
 
+TEST_F(TreeFixture, HeadersAndCheckBoxesComeFromTheAdapter)
+{
+	std::string error;
+	std::vector<TreeCell> header;
+	dialog.tree->SetHeaderText(1, "Name");
+	// A header the adapter leaves to the tree gets the tree's caption; one it draws has only its
+	// own drawing.
+	ASSERT_TRUE(TreeHeader(&dialog, 3, &header, &error)) << error;
+	ASSERT_EQ(header.size(), 2u);
+	auto HasText = [](const TreeCell& cell, const std::string& text) {
+		for (const DrawOp& op : cell.ops)
+			if (op.kind == DrawOp::Text && op.text == text)
+				return true;
+		return false;
+	};
+	EXPECT_TRUE(HasText(header[0], "Name"));
+	EXPECT_EQ(header[0].h, 16);
+	fn.drawsHeader = true;
+	ASSERT_TRUE(TreeHeader(&dialog, 3, &header, &error));
+	ASSERT_EQ(header[0].ops.size(), 1u);
+	EXPECT_EQ(header[0].ops[0].kind, DrawOp::Line);
+	EXPECT_EQ(header[1].ops[0].x2 - header[1].ops[0].x1, 2);
+
+	// Only the check column asks for check states; each row's box lies under the adapter's drawing,
+	// and a row answering 0 has none.
+	std::vector<TreeColumn> columns;
+	Int32 headerHeight = 0;
+	ASSERT_TRUE(TreeColumns(&dialog, 3, &columns, &headerHeight, &error));
+	EXPECT_FALSE(columns[0].checks);
+	EXPECT_TRUE(columns[1].checks);
+	a.opened = true;
+	fn.calls.clear();
+	std::vector<TreeRow> rows;
+	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
+	ASSERT_EQ(rows.size(), 3u);
+	const std::vector<std::string> asked = {"checked A 2", "checked A1 2", "checked B 2"};
+	EXPECT_EQ(fn.calls, asked);
+	ASSERT_EQ(rows[0].cells[1].ops.size(), 2u);
+	EXPECT_EQ(rows[0].cells[1].ops[0].kind, DrawOp::Check);
+	EXPECT_EQ(rows[0].cells[1].ops[0].mode, 3);
+	EXPECT_EQ(rows[0].cells[1].ops[1].text, "A/2");
+	EXPECT_EQ(rows[1].cells[1].ops.size(), 1u);
+	EXPECT_EQ(rows[2].cells[1].ops[0].mode, 1);
+	EXPECT_EQ(rows[0].cells[0].ops.size(), 1u);
+}
+
+TEST_F(TreeFixture, IdentitiesDragStartAndScrollingFollowTheAdapter)
+{
+	std::string error, refusal;
+	// Rows carry the adapter's identities; an entry whose identity was met already is not shown
+	// again (a level whose answers loop ends there).
+	fn.ids = {{&a, 7}, {&b, 9}};
+	std::vector<TreeRow> rows;
+	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
+	ASSERT_EQ(rows.size(), 2u);
+	EXPECT_EQ(rows[0].id, 7);
+	EXPECT_EQ(rows[1].id, 9);
+	fn.ids[&b] = 7;
+	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
+	EXPECT_EQ(rows.size(), 1u);
+	fn.ids.clear();
+
+	// A drag the adapter does not allow is refused before anything is selected; one it allows
+	// without selecting leaves the selection alone.
+	fn.dragStart = 0;
+	fn.calls.clear();
+	ASSERT_TRUE(TreeDrag(&dialog, 3, 1, 1, 0, INSERT_AFTER, &refusal, &error)) << error;
+	EXPECT_NE(refusal.find("cannot be dragged"), std::string::npos) << refusal;
+	fn.dragStart = TREEVIEW_DRAGSTART_ALLOW;
+	ASSERT_TRUE(TreeDrag(&dialog, 3, 1, 1, 0, INSERT_AFTER, &refusal, &error));
+	EXPECT_NE(refusal.find("was refused"), std::string::npos) << refusal;
+	for (const std::string& call : fn.calls)
+		EXPECT_EQ(call.rfind("select", 0), std::string::npos) << call;
+	EXPECT_FALSE(b.selected);
+	fn.dragStart = TREEVIEW_DRAGSTART_ALLOW | TREEVIEW_DRAGSTART_SELECT;
+	ASSERT_TRUE(TreeDrag(&dialog, 3, 1, 1, 0, INSERT_AFTER, &refusal, &error));
+	EXPECT_TRUE(b.selected);
+
+	// Twenty more rows than the gadget shows: selecting one far down scrolls there when the
+	// adapter wants it, and the picture then shows that row.
+	std::vector<Node> more(20);
+	for (size_t i = 0; i < more.size(); ++i)
+	{
+		more[i].name = "N" + std::to_string(i);
+		more[i].parent = &root;
+		root.children.push_back(&more[i]);
+	}
+	auto* state = static_cast<TreeState*>(dialog.tree);
+	fn.scrolls = false;
+	ASSERT_TRUE(TreeClick(&dialog, 3, 15, 1, 2, 2, 0, &error)) << error;
+	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
+	EXPECT_EQ(state->topRow, 0);
+	fn.scrolls = true;
+	ASSERT_TRUE(TreeClick(&dialog, 3, 15, 1, 2, 2, 0, &error));
+	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
+	GadgetView gadget;
+	ASSERT_TRUE(FindGadgetView(&dialog, 3, &gadget));
+	const Int32 shown = (gadget.h - 16) / (kFontHeight + 7);
+	EXPECT_EQ(state->topRow, 15 - shown + 1);
+	// Rows that go away never leave it scrolled past the end.
+	root.children.resize(3);
+	ASSERT_TRUE(TreeRows(&dialog, 3, &rows, &error));
+	EXPECT_EQ(state->topRow, 0);
+}
+
 } // namespace
 
 namespace
 {
+
+// Another output: a surface that keeps what it is asked to draw.
+class RecordingSurface : public DialogSurface
+{
+public:
+	std::vector<std::string> texts;
+	Int32 fills = 0, lines = 0;
+	void Fill(Int32, Int32, Int32, Int32, const Vector&) override { ++fills; }
+	void Line(Float, Float, Float, Float, const Vector&, Float) override { ++lines; }
+	void Polygon(const std::vector<std::pair<Float, Float>>&, const Vector&) override {}
+	void Circle(Float, Float, Float, const Vector&, Float) override {}
+	void Text(Int32, Int32, const std::string& text, const Vector&) override { texts.push_back(text); }
+	void Pixel(Int32, Int32, const Vector&) override {}
+};
+
+// Another input: a pointer held still at one place with the button down.
+class FixedInput : public DialogInput
+{
+public:
+	Int32 polls = 0, drops = 0;
+	MouseState PollMouse(GeDialog*) override
+	{
+		++polls;
+		return {40, 30, true, QSHIFT};
+	}
+	void DropEvents(GeDialog*) override { ++drops; }
+};
+
+TEST(DialogPicture, AnotherSurfaceOrInputPlugsInWithoutTheDialogKnowing)
+{
+	Panel panel;
+	ASSERT_TRUE(panel.Open(DLG_TYPE_ASYNC, 301, -1, -1, 0, 0));
+	RecordingSurface surface;
+	std::string error;
+	ASSERT_TRUE(PaintDialog(&panel, surface, &error)) << error;
+	EXPECT_NE(std::find(surface.texts.begin(), surface.texts.end(), "Go"), surface.texts.end());
+	EXPECT_NE(std::find(surface.texts.begin(), surface.texts.end(), "First"), surface.texts.end());
+	EXPECT_GT(surface.fills, 0);
+	EXPECT_GT(surface.lines, 0);
+
+	FixedInput input;
+	DialogInput* before = UseDialogInput(&input);
+	BaseContainer state;
+	ASSERT_TRUE(panel.GetInputState(BFM_INPUT_MOUSE, BFM_INPUT_MOUSELEFT, state));
+	panel.KillEvents();
+	EXPECT_EQ(state.GetFloat(BFM_INPUT_X), 40.0);
+	EXPECT_EQ(state.GetInt32(BFM_INPUT_VALUE), 1);
+	EXPECT_EQ(state.GetInt32(BFM_INPUT_QUALIFIER), QSHIFT);
+	EXPECT_EQ(input.polls, 1);
+	EXPECT_EQ(input.drops, 1);
+	UseDialogInput(before);
+	// The scripted user is back: nothing held.
+	ASSERT_TRUE(panel.GetInputState(BFM_INPUT_MOUSE, BFM_INPUT_MOUSELEFT, state));
+	EXPECT_EQ(state.GetInt32(BFM_INPUT_VALUE), 0);
+	std::string closeError;
+	ASSERT_TRUE(AskClose(&panel, &closeError));
+	EXPECT_FALSE(PaintDialog(&panel, surface, &error));
+}
 
 TEST(DialogPicture, ShowsGadgetsInTheirStates)
 {

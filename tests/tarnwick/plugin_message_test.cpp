@@ -94,6 +94,10 @@ TEST_F(PluginMessageTest, PriorityIsAnsweredAndOtherMessagesAreNot)
 	EXPECT_TRUE(TarnwickPluginMessage(PLUGINMSG_PRIORITY, nullptr));
 	EXPECT_FALSE(TarnwickPluginMessage(4711, nullptr));
 	EXPECT_FALSE(TarnwickPluginMessage(-1, nullptr));
+	// The command's own ID is no message of the plug-in: whatever comes with it is left alone.
+	char payload[4] = {'x', 'y', 'z', '\0'};
+	EXPECT_FALSE(TarnwickPluginMessage(1039103, payload));
+	EXPECT_EQ(std::string(payload), "xyz");
 }
 
 TEST_F(PluginMessageTest, DialogBannerNamesTheProduct)

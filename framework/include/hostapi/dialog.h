@@ -181,6 +181,8 @@ public:
 	// A choice of a combo box or radio group.
 	bool AddChild(Int32 id, Int32 subId, const String& child);
 	bool AddUserArea(Int32 id, Int32 flags, Int32 initW, Int32 initH);
+	// A list view gadget; a SimpleListView attached to it fills its rows.
+	bool AddListView(Int32 id, Int32 flags, Int32 initW, Int32 initH);
 	bool AttachUserArea(GeUserArea& area, Int32 id);
 	// A custom gadget (quick tab, tree view, link box); nullptr when the host has no such GUI.
 	void* AddCustomGui(Int32 id, Int32 pluginId, const String& name, Int32 flags, Int32 initW, Int32 initH, const BaseContainer& settings);
@@ -320,6 +322,14 @@ enum : Int32
 	LV_CHECKBOX = HostFourCC("chck"),
 };
 
+// What a DragStart answer allows (TreeViewFunctions::DragStart): bit 0, the drag may start; bit 1,
+// the pressed entry becomes the selection when it is not selected yet.
+enum : Int32
+{
+	TREEVIEW_DRAGSTART_ALLOW = 1,
+	TREEVIEW_DRAGSTART_SELECT = 2,
+};
+
 // Context-menu entries the tree offers by itself.
 enum : Int32
 {
@@ -353,12 +363,14 @@ public:
 	virtual void Open(void* root, void* userdata, void* obj, bool onoff) { (void)root; (void)userdata; (void)obj; (void)onoff; }
 	virtual String GetName(void* root, void* userdata, void* obj) { (void)root; (void)userdata; (void)obj; return String(); }
 	virtual void SetName(void* root, void* userdata, void* obj, const String& name) { (void)root; (void)userdata; (void)obj; (void)name; }
+	// The entry's identity: the tree tells entries apart (and finds one again after a change) by it.
 	virtual Int64 GetId(void* root, void* userdata, void* obj) { (void)root; (void)userdata; return static_cast<Int64>(reinterpret_cast<std::uintptr_t>(obj)); }
-	// 1 unchecked, 3 checked (bit 0: enabled, bit 1: checked), 0 none.
+	// The check box of a check column: 1 unchecked, 3 checked (bit 0: enabled, bit 1: checked), 0 none.
 	virtual Int32 IsChecked(void* root, void* userdata, void* obj, Int32 column) { (void)root; (void)userdata; (void)obj; (void)column; return 0; }
 
 	virtual Int32 GetDragType(void* root, void* userdata, void* obj) { (void)root; (void)userdata; (void)obj; return NOTOK; }
-	virtual Int32 DragStart(void* root, void* userdata, void* obj) { (void)root; (void)userdata; (void)obj; return 3; }
+	// TREEVIEW_DRAGSTART_* flags; without ALLOW the drag does not start.
+	virtual Int32 DragStart(void* root, void* userdata, void* obj) { (void)root; (void)userdata; (void)obj; return TREEVIEW_DRAGSTART_ALLOW | TREEVIEW_DRAGSTART_SELECT; }
 	// The insert positions (INSERT_*) the drop onto obj allows; 0 refuses it.
 	virtual Int32 AcceptDragObject(void* root, void* userdata, void* obj, Int32 dragType, void* dragObject, bool& allowCopy) { (void)root; (void)userdata; (void)obj; (void)dragType; (void)dragObject; (void)allowCopy; return 0; }
 	virtual void GenerateDragArray(void* root, void* userdata, void* obj, AtomArray* arr) { (void)root; (void)userdata; (void)obj; (void)arr; }
@@ -378,7 +390,8 @@ public:
 	virtual void SelectionChanged(void* root, void* userdata) { (void)root; (void)userdata; }
 
 	// Yes/no questions with host defaults.
-	// Whether the tree shows the column's check state (IsChecked) itself.
+	// Whether the column is a check column: the tree draws each row's check box there from IsChecked
+	// (under what the adapter draws in a user column).
 	virtual bool IsCheckColumn(void* root, void* userdata, Int32 column) { (void)root; (void)userdata; (void)column; return false; }
 	// Whether a click on empty space deselects everything.
 	virtual bool EmptyClickDeselects(void* root, void* userdata) { (void)root; (void)userdata; return true; }
@@ -394,6 +407,8 @@ class TreeViewCustomGui
 public:
 	// Column layout: a container whose entries are column ID → kind (LV_*), in order.
 	bool SetLayout(Int32 columns, const BaseContainer& layout);
+	// The caption the tree draws in a column's header unless the adapter draws the header itself.
+	void SetHeaderText(Int32 column, const String& text);
 	bool SetRoot(void* root, TreeViewFunctions* functions, void* userdata);
 	// Walks the adapter again and redraws.
 	void Refresh();
@@ -408,6 +423,40 @@ public:
 protected:
 	TreeViewCustomGui() = default;
 	~TreeViewCustomGui() = default;
+};
+
+// ---- Simple list view ---------------------------------------------------------------------------
+
+enum : Int32
+{
+	LV_COLUMN_TEXT = HostFourCC("txt "), // a column of texts
+	// The Command a list view sends when a user chooses a row: BFM_ACTION_VALUE holds
+	// LV_SIMPLE_SELECTIONCHANGED and LV_SIMPLE_ITEM_ID the row's ID.
+	LV_SIMPLE_ITEM_ID = 1,
+	LV_SIMPLE_SELECTIONCHANGED = 100,
+};
+
+// The rows of a dialog's list view gadget (AddListView): each row has an ID (any Int32) and a text
+// per column. The host keeps the rows with the gadget, so they go when the dialog closes.
+class SimpleListView
+{
+public:
+	SimpleListView();
+	~SimpleListView();
+	SimpleListView(const SimpleListView&) = delete;
+	SimpleListView& operator=(const SimpleListView&) = delete;
+
+	// Binds to the dialog's list view gadget; false when the dialog has no list view of that ID.
+	bool AttachListView(GeDialog* dialog, Int32 id);
+	// Columns: a container whose entries are column ID → kind (LV_COLUMN_TEXT), in order.
+	bool SetLayout(Int32 columns, const BaseContainer& layout);
+	// Adds the row, or replaces the one with that ID; data: column ID → String.
+	bool SetItem(Int32 id, const BaseContainer& data);
+	// Removes the row; false when there is none of that ID.
+	bool RemoveItem(Int32 id);
+	Int32 GetItemCount() const;
+	// The rows changed: the gadget shows them anew.
+	void DataChanged();
 };
 
 // The quick-tab gadget's selected tab.

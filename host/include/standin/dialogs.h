@@ -28,6 +28,7 @@ enum class GadgetKind
 	QuickTab,
 	TreeView,
 	LinkBox,
+	ListView,
 };
 
 const char* GadgetKindName(GadgetKind kind);
@@ -42,13 +43,14 @@ struct DrawOp
 		Text,
 		Bitmap,
 		Clip,
+		Check, // the tree's own check box of a check column; mode holds the IsChecked answer
 	};
 	Kind kind = Line;
 	Int32 x1 = 0, y1 = 0, x2 = 0, y2 = 0; // line ends; rectangle/clip/bitmap target (x1, y1, w = x2, h = y2)
 	Int32 colour = 0;                     // pen (lines, rectangles) or text colour
 	Int32 background = 0;                 // text background
 	Int32 srcX = 0, srcY = 0, srcW = 0, srcH = 0;
-	Int32 mode = 0;                       // bitmap flags
+	Int32 mode = 0;                       // bitmap flags, check state
 	std::string text;                     // text, or the bitmap's file
 	const BaseBitmap* bitmap = nullptr;   // valid only while the drawing lasts
 	std::vector<std::uint32_t> pixels;    // bitmap pixels kept for pictures (ABGR)
@@ -66,8 +68,12 @@ struct GadgetView
 	bool shown = true;
 	Int32 depth = 0;
 	Int32 x = 0, y = 0, w = 0, h = 0;
-	std::vector<std::pair<Int32, std::string>> children; // combo, radio and tab choices
+	std::vector<std::pair<Int32, std::string>> children; // combo, radio and tab choices, list rows
 };
+
+// The dialog as print-dialog shows it: its title, then every gadget a line, indented by its
+// group, as <kind> <id> "<caption>" = "<value>" [<choices>] enabled|disabled shown|hidden.
+std::vector<std::string> DescribeDialog(GeDialog* dialog);
 
 // One row of a tree as the adapter answered and drew it.
 struct TreeCell
@@ -80,6 +86,7 @@ struct TreeCell
 struct TreeRow
 {
 	void* entry = nullptr;
+	Int64 id = 0; // the adapter's identity of the entry
 	Int32 depth = 0;
 	bool opened = false;
 	bool selected = false;
@@ -97,7 +104,8 @@ public:
 	virtual ~AnswerSource() = default;
 	// A popup answer: a menu ID or a caption path ("Add to Layer/Layer 1"); "cancel" dismisses.
 	virtual bool TakePopupAnswer(std::string* answer) = 0;
-	// A modal dialog's answer: actions "set <id> <value>" and "click <id>" in order.
+	// A modal dialog's answer: actions "set <id> <text>", "choose <id> <choice or row>", "click <id>" and
+	// "print" (the dialog's gadgets into the shown log), in order.
 	virtual bool TakeModalAnswer(std::vector<std::string>* words) = 0;
 	// A question's answer: "yes" or "no".
 	virtual bool TakeQuestionAnswer(std::string* answer) = 0;
@@ -126,10 +134,13 @@ bool FindGadgetView(GeDialog* dialog, Int32 id, GadgetView* view);
 // ---- What a user does; each answers false with *error when the user could not do it ----
 // A click on a button, check box (toggles), radio choice or tab (childId), or combo choice.
 bool Click(GeDialog* dialog, Int32 id, std::string* error);
+// Chooses a combo box or radio choice, a tab, or a list view's row (by its ID).
 bool Choose(GeDialog* dialog, Int32 id, Int32 childId, std::string* error);
 bool TypeText(GeDialog* dialog, Int32 id, const std::string& text, std::string* error);
 // Drops scene elements (an atom array) at the centre of the gadget.
 bool Drop(GeDialog* dialog, Int32 id, const std::vector<BaseList2D*>& elements, std::string* error);
+// What a user area draws now (area coordinates).
+bool AreaDrawing(GeDialog* dialog, Int32 id, std::vector<DrawOp>* ops, std::string* error);
 // The host's document-changed core message to every open dialog.
 void SendCoreChange();
 // Asks the dialog to close (it may refuse); true when it closed.
@@ -143,8 +154,12 @@ struct TreeColumn
 	Int32 id = 0;
 	Int32 kind = 0;
 	Int32 x = 0, width = 0;
+	bool checks = false; // a check column: its cells show the adapter's check state
 };
 bool TreeColumns(GeDialog* dialog, Int32 id, std::vector<TreeColumn>* columns, Int32* headerHeight, std::string* error);
+// The header's cells as drawn (by the adapter, or the tree's own caption when the adapter leaves
+// a header to it).
+bool TreeHeader(GeDialog* dialog, Int32 id, std::vector<TreeCell>* cells, std::string* error);
 
 enum TreeClickFlags
 {

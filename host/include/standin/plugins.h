@@ -57,10 +57,6 @@ public:
 	const std::string& Folder() const { return _folder; }
 	const std::vector<LoadedPlugin>& Plugins() const { return _plugins; }
 
-	// Sends a plug-in message (entry action 6) to the started plug-in of that name. False when no
-	// started plug-in has the name; otherwise *answer (when given) gets the entry's answer.
-	bool SendPluginMessage(const std::string& name, Int32 id, void* data, Int32* answer);
-
 	// End messages in reverse order for every initialised plug-in, then documents, plug-in data
 	// objects and registrations are freed, and only then are the libraries closed.
 	void Shutdown();

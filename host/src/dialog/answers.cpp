@@ -124,19 +124,34 @@ Int32 ChooseFromMenu(const BaseContainer& menu, const std::string& answer)
 
 void RunModalAnswer(DialogState& state)
 {
+	// Where the dialog was asked to open, when its owner placed it.
+	std::string shown = "modal dialog \"" + Printable(state.title, 80) + "\"";
+	if (state.x != -1 || state.y != -1)
+		shown += " at (" + std::to_string(state.x) + ", " + std::to_string(state.y) + ")";
+	if (state.w > 0 || state.h > 0)
+		shown += " size " + std::to_string(state.w) + "x" + std::to_string(state.h);
 	std::vector<std::string> words;
 	if (!g_source || !g_source->TakeModalAnswer(&words))
 	{
-		LogShown("modal dialog \"" + Printable(state.title, 80) + "\": no answer queued, cancelled");
+		LogShown(shown + ": no answer queued, cancelled");
 		return;
 	}
-	LogShown("modal dialog \"" + Printable(state.title, 80) + "\" answered");
+	LogShown(shown + " answered");
 	GeDialog* dialog = state.dialog;
+	// The dialog stays open while the user works in it (a list whose rows are clicked one after the
+	// other); every action finds it again, and the rest is skipped once it closed.
 	for (size_t i = 0; i < words.size() && Find(dialog) && state.open;)
 	{
 		std::string error;
 		Int32 id = 0;
 		const std::string& verb = words[i];
+		if (verb == "print")
+		{
+			for (const std::string& line : DescribeDialog(dialog))
+				LogShown("  " + line);
+			++i;
+			continue;
+		}
 		const size_t need = verb == "click" ? 2 : 3;
 		if (i + need > words.size() || !ParseInt(words[i + 1], &id))
 		{

@@ -62,6 +62,13 @@ Size Measure(DialogState& state, int index, std::vector<Size>& sizes, int depth)
 		case GadgetKind::EditText: s = {std::max(g.initW, 80), std::max(g.initH, 16)}; break;
 		case GadgetKind::ComboBox: s = {std::max(g.initW, MaxChild(g) + 24), std::max(g.initH, 16)}; break;
 		case GadgetKind::LinkBox: s = {std::max(g.initW, 120), std::max(g.initH, 16)}; break;
+		case GadgetKind::ListView:
+		{
+			// Room for its rows; the list scrolls beyond a screenful.
+			const Int32 rows = static_cast<Int32>(std::min<size_t>(g.children.size(), 40));
+			s = {std::max({g.initW, MaxChild(g) + 8, 100}), std::max({g.initH, rows * kListRow + 4, 60})};
+			break;
+		}
 		case GadgetKind::RadioGroup:
 		{
 			Int32 cols = 1, rows = 1;

@@ -1,6 +1,5 @@
-// A picture of an open dialog as a user would see it: every shown gadget with its caption and
-// state (disabled ones greyed), user areas and tree cells from the plug-in's own draw calls, icons
-// with their pixels. Drawn through the host's picture canvas.
+// A picture of an open dialog as a user would see it, on the host's picture canvas (the dialog
+// painted onto a surface over it, standin/dialog_surface.h).
 #pragma once
 
 #include <memory>
@@ -13,7 +12,8 @@ class GeDialog;
 namespace standin::dialogs
 {
 
-// nullptr with *error when the dialog is not open or the canvas cannot be made.
+// The dialog painted on a canvas of its size; nullptr with *error when the dialog is not open or
+// the canvas cannot be made.
 std::unique_ptr<picture::Canvas> PaintDialog(GeDialog* dialog, std::string* error);
 
 } // namespace standin::dialogs

@@ -103,6 +103,7 @@ const char* GadgetKindName(GadgetKind kind)
 		case GadgetKind::QuickTab: return "tabs";
 		case GadgetKind::TreeView: return "tree";
 		case GadgetKind::LinkBox: return "link";
+		case GadgetKind::ListView: return "listview";
 	}
 	return "?";
 }

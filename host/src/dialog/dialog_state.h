@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hostapi/dialog.h"
+#include "standin/dialog_input.h"
 #include "standin/dialogs.h"
 
 namespace standin::dialogs
@@ -49,7 +50,21 @@ struct Gadget
 	std::shared_ptr<TreeState> tree;
 	std::shared_ptr<QuickTabState> tabs;
 	std::shared_ptr<int> handle; // what a link box hands out
+	std::vector<Int32> listColumns; // a list view's column IDs (its rows are the children)
 	Rect rect;
+};
+
+// The scripted user's mouse over a dialog (dialog-local): where it is now, and the steps a drag
+// takes while a plug-in polls it, one step a poll.
+struct ScriptedMouse
+{
+	MouseState now;
+	struct Step
+	{
+		Int32 x = 0, y = 0;
+		bool down = false;
+	};
+	std::vector<Step> path;
 };
 
 struct DialogState
@@ -69,17 +84,8 @@ struct DialogState
 	// The payload of the drag message being delivered.
 	Int32 dragType = 0;
 	void* dragObject = nullptr;
-	// The mouse as the dialog sees it (dialog-local), and the buttons held.
-	Int32 mouseX = 0, mouseY = 0;
-	bool mouseDown = false;
-	Int32 qualifier = 0;
-	// Where the mouse goes while a plug-in polls it in a drag loop: each poll takes the next step.
-	struct MouseStep
-	{
-		Int32 x = 0, y = 0;
-		bool down = false;
-	};
-	std::vector<MouseStep> mousePath;
+	// What the scripted user does with the mouse over this dialog.
+	ScriptedMouse mouse;
 	Int64 openCount = 0;
 };
 
@@ -102,6 +108,8 @@ bool IsEnabledChain(const DialogState& state, int index);
 // Host font metrics, the same for every gadget: a fixed-pitch font.
 constexpr Int32 kFontHeight = 12;
 constexpr Int32 kCharWidth = 7;
+// Height of one row of a list view.
+constexpr Int32 kListRow = 14;
 Int32 TextWidth(const std::string& text);
 
 // The user area's host record.

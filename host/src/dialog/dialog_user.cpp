@@ -22,6 +22,7 @@ std::string ValueText(const Gadget& g)
 					return c.caption;
 			return g.value.GetType() == DA_NIL ? "" : std::to_string(g.value.GetInt32());
 		case GadgetKind::QuickTab: return SelectedTabs(g);
+		case GadgetKind::ListView: return g.value.GetType() == DA_NIL ? "" : std::to_string(g.value.GetInt32());
 		default: return "";
 	}
 }
@@ -55,6 +56,8 @@ Gadget* Reach(GeDialog* dialog, Int32 id, DialogState** stateOut, std::string* e
 	return &state->gadgets[index];
 }
 
+void EndInteraction(GeDialog* dialog);
+
 void Changed(DialogState* state, Int32 id, const GeData& value)
 {
 	GeDialog* dialog = state->dialog;
@@ -63,11 +66,38 @@ void Changed(DialogState* state, Int32 id, const GeData& value)
 	msg.SetData(BFM_ACTION_VALUE, value);
 	dialog->Command(id, msg);
 	// The command may have closed (or even destroyed) the dialog.
+	EndInteraction(dialog);
+}
+
+void EndInteraction(GeDialog* dialog)
+{
 	if (DialogState* still = Find(dialog); still && still->open)
 	{
 		BaseContainer end(BFM_INTERACTEND);
 		Deliver(*still, end);
 	}
+}
+
+// A click on a list view's row: the row becomes the chosen one and the dialog hears which.
+bool ChooseRow(DialogState* state, Gadget& g, Int32 row, std::string* error)
+{
+	bool known = false;
+	for (const Child& c : g.children)
+		known = known || c.id == row;
+	if (!known)
+	{
+		*error = "list " + std::to_string(g.id) + " has no row " + std::to_string(row);
+		return false;
+	}
+	g.value = GeData(row);
+	GeDialog* dialog = state->dialog;
+	const Int32 id = g.id;
+	BaseContainer msg(BFM_ACTION);
+	msg.SetInt32(LV_SIMPLE_ITEM_ID, row);
+	msg.SetInt32(BFM_ACTION_VALUE, LV_SIMPLE_SELECTIONCHANGED);
+	dialog->Command(id, msg);
+	EndInteraction(dialog);
+	return true;
 }
 
 } // namespace
@@ -151,6 +181,8 @@ bool Choose(GeDialog* dialog, Int32 id, Int32 childId, std::string* error)
 		Changed(state, id, GeData(childId));
 		return true;
 	}
+	if (g->kind == GadgetKind::ListView)
+		return ChooseRow(state, *g, childId, error);
 	if (g->kind != GadgetKind::ComboBox && g->kind != GadgetKind::RadioGroup)
 	{
 		*error = "gadget " + std::to_string(id) + " is a " + GadgetKindName(g->kind) + ", not a choice";
@@ -212,13 +244,36 @@ bool Drop(GeDialog* dialog, Int32 id, const std::vector<BaseList2D*>& elements, 
 	{
 		still->dragType = 0;
 		still->dragObject = nullptr;
-		if (still->open)
-		{
-			BaseContainer end(BFM_INTERACTEND);
-			Deliver(*still, end);
-		}
 	}
+	EndInteraction(dialog);
 	AtomArray::Free(arr);
+	return true;
+}
+
+} // namespace standin::dialogs
+
+namespace standin::dialogs
+{
+
+bool AreaDrawing(GeDialog* dialog, Int32 id, std::vector<DrawOp>* ops, std::string* error)
+{
+	DialogState* state = Find(dialog);
+	if (!state || !state->open)
+	{
+		*error = "the dialog is not open";
+		return false;
+	}
+	const int index = FindGadget(*state, id);
+	if (index < 0 || state->gadgets[index].kind != GadgetKind::UserArea)
+	{
+		*error = "the dialog has no user area " + std::to_string(id);
+		return false;
+	}
+	if (state->layoutDirty)
+		Layout(*state);
+	ops->clear();
+	if (state->gadgets[index].area)
+		DrawUserArea(*state, state->gadgets[index], ops);
 	return true;
 }
 

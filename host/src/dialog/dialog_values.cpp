@@ -172,30 +172,23 @@ bool GeDialog::Local2Screen(Int32* x, Int32* y) const
 
 bool GeDialog::GetInputState(Int32 device, Int32 channel, BaseContainer& result) const
 {
-	DialogState* state = Find(this);
-	if (!state || device != BFM_INPUT_MOUSE)
+	if (!Find(this) || device != BFM_INPUT_MOUSE)
 		return false;
-	if (!state->mousePath.empty())
-	{
-		state->mouseX = state->mousePath.front().x;
-		state->mouseY = state->mousePath.front().y;
-		state->mouseDown = state->mousePath.front().down;
-		state->mousePath.erase(state->mousePath.begin());
-	}
-	else
-		state->mouseDown = false; // a drag loop that polls past its path sees the button released
+	const MouseState mouse = CurrentDialogInput().PollMouse(const_cast<GeDialog*>(this));
 	result.SetId(BFM_INPUT);
 	result.SetInt32(BFM_INPUT_DEVICE, device);
 	result.SetInt32(BFM_INPUT_CHANNEL, channel);
-	result.SetFloat(BFM_INPUT_X, state->mouseX);
-	result.SetFloat(BFM_INPUT_Y, state->mouseY);
-	result.SetInt32(BFM_INPUT_QUALIFIER, state->qualifier);
-	result.SetInt32(BFM_INPUT_VALUE, state->mouseDown ? 1 : 0);
+	result.SetFloat(BFM_INPUT_X, mouse.x);
+	result.SetFloat(BFM_INPUT_Y, mouse.y);
+	result.SetInt32(BFM_INPUT_QUALIFIER, mouse.qualifier);
+	result.SetInt32(BFM_INPUT_VALUE, mouse.down ? 1 : 0);
 	return true;
 }
 
 void GeDialog::KillEvents()
 {
+	if (Find(this))
+		CurrentDialogInput().DropEvents(this);
 }
 
 Int32 GeDialog::SendMessage(const BaseContainer& msg)

@@ -10,7 +10,9 @@
 #include "session/session.h"
 #include "session/verb.h"
 #include "session/words.h"
+#include "standin/dialogs.h"
 #include "standin/plugins.h"
+#include "standin/scene.h"
 #include "standin/session.h"
 
 namespace standin
@@ -74,6 +76,18 @@ bool Parse(const std::string& text, const std::string& name, std::vector<ScriptL
 	return ok;
 }
 
+// As on screen: once a user's action is over, the open dialogs hear the host's document-changed
+// message when the action posted update events. Each round of messages may post more; a plug-in
+// that posts one for every message it hears must not keep the host here for ever.
+void DeliverUpdates(Int64 eventsBefore)
+{
+	for (int round = 0; round < 8 && EventCount() != eventsBefore; ++round)
+	{
+		eventsBefore = EventCount();
+		dialogs::SendCoreChange();
+	}
+}
+
 } // namespace
 
 int RunSessionText(const std::string& text, const std::string& name, std::ostream& out, std::ostream& err, const SessionOptions& options)
@@ -89,9 +103,14 @@ int RunSessionText(const std::string& text, const std::string& name, std::ostrea
 	{
 		std::string error;
 		bool ok = false;
+		const Int64 events = EventCount();
 		try
 		{
 			ok = line.verb->run(session, line.parsed, &error);
+			// An edit in the host's own managers posts the host's update event.
+			if (ok && line.verb->editsScene)
+				EventAdd();
+			DeliverUpdates(events);
 		}
 		catch (const std::exception& e)
 		{

@@ -45,7 +45,17 @@ struct Verb
 	// Runs the line with what check made of it; false with *error set when it cannot, having
 	// changed nothing.
 	Run run;
+	// The verb edits the scene as a user does in the host's own managers, after which the host
+	// posts its update event (the runner does, once the line ran).
+	bool editsScene = false;
 };
+
+// The verb, marked as one that edits the scene.
+inline Verb SceneEdit(Verb verb)
+{
+	verb.editsScene = true;
+	return verb;
+}
 
 template <typename Args>
 Verb MakeVerb(std::string name, std::string usage, std::string help, std::function<bool(const Words&, Args*, std::string*)> parse,

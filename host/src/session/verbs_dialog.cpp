@@ -27,17 +27,6 @@ bool CurrentDialog(GeDialog** dialog, std::string* error)
 	return true;
 }
 
-void ProcessEvents(Int64 eventsBefore)
-{
-	// Each round of messages may post more events; a plug-in that posts one for every message it
-	// hears must not keep the host here for ever.
-	for (int round = 0; round < 8 && EventCount() != eventsBefore; ++round)
-	{
-		eventsBefore = EventCount();
-		dialogs::SendCoreChange();
-	}
-}
-
 bool ParseGadget(const std::string& word, Int32* id, std::string* error)
 {
 	return ParseInt(word, "gadget ID", 0, 0x7fffffff, id, error);
@@ -45,18 +34,6 @@ bool ParseGadget(const std::string& word, Int32* id, std::string* error)
 
 namespace
 {
-
-std::string Quote(const std::string& text)
-{
-	std::string out = "\"";
-	for (char c : Printable(text, 200))
-	{
-		if (c == '"' || c == '\\')
-			out += '\\';
-		out += c;
-	}
-	return out + "\"";
-}
 
 struct IdArgs
 {
@@ -93,13 +70,11 @@ bool RunCommand(Session& session, const IdArgs& args, std::string* error)
 		*error = "command " + std::to_string(args.id) + " is disabled";
 		return false;
 	}
-	const Int64 events = EventCount();
 	if (!command->Execute(session.Document()))
 	{
 		*error = "command " + std::to_string(args.id) + " failed";
 		return false;
 	}
-	ProcessEvents(events);
 	return true;
 }
 
@@ -108,25 +83,8 @@ bool RunPrintDialog(Session& session, const NoArgs&, std::string* error)
 	GeDialog* dialog = nullptr;
 	if (!CurrentDialog(&dialog, error))
 		return false;
-	std::ostream& out = session.Out();
-	out << "dialog " << Quote(dialogs::Title(dialog)) << "\n";
-	for (const dialogs::GadgetView& g : dialogs::Gadgets(dialog))
-	{
-		out << std::string(2 * (g.depth + 1), ' ') << dialogs::GadgetKindName(g.kind) << " " << g.id;
-		if (!g.caption.empty())
-			out << " " << Quote(g.caption);
-		if (g.kind == dialogs::GadgetKind::CheckBox || g.kind == dialogs::GadgetKind::ComboBox ||
-			g.kind == dialogs::GadgetKind::RadioGroup || g.kind == dialogs::GadgetKind::EditText || g.kind == dialogs::GadgetKind::QuickTab)
-			out << " = " << Quote(g.value);
-		if (!g.children.empty())
-		{
-			out << " [";
-			for (size_t i = 0; i < g.children.size(); ++i)
-				out << (i ? " " : "") << g.children[i].first << ":" << Quote(g.children[i].second);
-			out << "]";
-		}
-		out << (g.enabled ? " enabled" : " disabled") << (g.shown ? " shown" : " hidden") << "\n";
-	}
+	for (const std::string& line : dialogs::DescribeDialog(dialog))
+		session.Out() << line << "\n";
 	return true;
 }
 
@@ -136,12 +94,8 @@ bool Act_(Session& session, Act act, std::string* error)
 	GeDialog* dialog = nullptr;
 	if (!CurrentDialog(&dialog, error))
 		return false;
-	const Int64 events = EventCount();
-	if (!act(dialog))
-		return false;
-	ProcessEvents(events);
 	(void)session;
-	return true;
+	return act(dialog);
 }
 
 bool RunClick(Session& session, const IdArgs& args, std::string* error)
@@ -290,22 +244,28 @@ VerbRegistration answerPopup(MakeVerb<TextArgs>("answer-popup", "answer-popup <e
 	}));
 
 VerbRegistration answerDialog(MakeVerb<TextArgs>("answer-dialog", "answer-dialog <action>...",
-	"Queues what the user does in the next modal dialog: set <gadget> <text>, choose <gadget> <choice ID>, click <gadget>; "
-	"a dialog the actions leave open is cancelled.",
+	"Queues what the user does in the next modal dialog, in order: set <gadget> <text>, choose <gadget> <choice or row ID>, "
+	"click <gadget>, print (its gadgets go to print-shown); a dialog the actions leave open is cancelled.",
 	[](const Words& args, TextArgs* out, std::string* error) {
 		size_t i = 0;
 		while (i < args.size())
 		{
 			const std::string& w = args[i];
+			if (w == "print")
+			{
+				++i;
+				continue;
+			}
 			const size_t need = w == "click" ? 2 : (w == "set" || w == "choose") ? 3 : 0;
 			Int32 id = 0;
 			if (need == 0 || i + need > args.size() || !ParseGadget(args[i + 1], &id, error))
 			{
 				if (error->empty())
-					*error = "expected set <gadget> <text>, choose <gadget> <choice> or click <gadget> at word " + std::to_string(i + 1);
+					*error = "expected set <gadget> <text>, choose <gadget> <choice>, click <gadget> or print at word " + std::to_string(i + 1);
 				return false;
 			}
-			if (w == "choose" && !ParseInt(args[i + 2], "choice ID", 0, 0x7fffffff, &id, error))
+			// List rows may have negative IDs.
+			if (w == "choose" && !ParseInt(args[i + 2], "choice ID", -0x7fffffff, 0x7fffffff, &id, error))
 				return false;
 			i += need;
 		}
@@ -390,14 +350,12 @@ bool RunRestoreLayout(Session& session, const TextArgs& args, std::string* error
 		*error = "no command is registered with ID " + std::to_string(id);
 		return false;
 	}
-	const Int64 events = EventCount();
 	// The saved layout's own data stays the host's; the command only hears that it is restored.
 	if (!command->RestoreLayout(nullptr))
 	{
 		*error = "command " + std::to_string(id) + " did not restore a window";
 		return false;
 	}
-	ProcessEvents(events);
 	(void)session;
 	return true;
 }
@@ -405,6 +363,21 @@ bool RunRestoreLayout(Session& session, const TextArgs& args, std::string* error
 VerbRegistration restoreLayout(MakeVerb<TextArgs>("restore-layout", "restore-layout <command id>",
 	"Restores a command's window as the host does when it restores a saved window layout.",
 	TextWords(1, 1, "restore-layout <command id>"), RunRestoreLayout));
+
+bool RunPrintArea(Session& session, const TextArgs& args, std::string* error)
+{
+	Int32 id = 0;
+	GeDialog* dialog = nullptr;
+	std::vector<dialogs::DrawOp> ops;
+	if (!ParseGadget(args.words[0], &id, error) || !CurrentDialog(&dialog, error) || !dialogs::AreaDrawing(dialog, id, &ops, error))
+		return false;
+	session.Out() << "area " << id << ": " << DescribeDrawing(ops, 0, 0) << "\n";
+	return true;
+}
+
+VerbRegistration printArea(MakeVerb<TextArgs>("print-area", "print-area <gadget>",
+	"Prints what a user area of the open dialog draws now: pictures by file and size, texts, fills and the number of lines.",
+	TextWords(1, 1, "print-area <gadget>"), RunPrintArea));
 
 VerbRegistration renderDialog(MakeVerb<TextArgs>("render-dialog", "render-dialog <file.png>",
 	"Writes a picture of the open dialog as PNG: its gadgets with captions and states, and the trees' cells as their adapters draw them.",

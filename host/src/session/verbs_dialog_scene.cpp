@@ -150,11 +150,11 @@ bool RunPrintLayers(Session& session, const NoArgs&, std::string* error)
 	return true;
 }
 
-VerbRegistration addTag(MakeVerb<TagArgs>("add-tag", "add-tag <object path> phong|texture|uvw [material] [selected]",
-	"Gives an object a tag at the end of its tags: Phong, texture (naming a material) or UVW; selected makes it active.", ParseTag, RunTag));
+VerbRegistration addTag(SceneEdit(MakeVerb<TagArgs>("add-tag", "add-tag <object path> phong|texture|uvw [material] [selected]",
+	"Gives an object a tag at the end of its tags: Phong, texture (naming a material) or UVW; selected makes it active.", ParseTag, RunTag)));
 
-VerbRegistration addLayer(MakeVerb<TextArgs>("add-layer", "add-layer <name>",
-	"Adds a layer at the end of the document's top-level layers.", TextWords(1, 1, "add-layer <name>"), RunLayer));
+VerbRegistration addLayer(SceneEdit(MakeVerb<TextArgs>("add-layer", "add-layer <name>",
+	"Adds a layer at the end of the document's top-level layers.", TextWords(1, 1, "add-layer <name>"), RunLayer)));
 
 VerbRegistration printElement(MakeVerb<TextArgs>("print-element", "print-element <element>",
 	"Prints an object's or material's editor and render mode, parent, world position, tags (* active), layer, enable state, selection and set fold bits.",

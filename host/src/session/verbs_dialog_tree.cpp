@@ -35,28 +35,7 @@ std::string BaseName(const std::string& path)
 
 std::string DescribeCell(const dialogs::TreeCell& cell)
 {
-	std::string out;
-	int lines = 0;
-	for (const dialogs::DrawOp& op : cell.ops)
-	{
-		std::string item;
-		switch (op.kind)
-		{
-			case dialogs::DrawOp::Bitmap:
-				item = (op.text.empty() ? std::string("bitmap") : BaseName(op.text)) + " " + std::to_string(op.x2) + "x" + std::to_string(op.y2) + " at " +
-					std::to_string(op.x1 - cell.x) + "," + std::to_string(op.y1 - cell.y) + " flags " + std::to_string(op.mode);
-				break;
-			case dialogs::DrawOp::Text: item = Quote(op.text) + " colour " + std::to_string(op.colour); break;
-			case dialogs::DrawOp::Line: ++lines; break;
-			case dialogs::DrawOp::Rectangle: item = "fill " + std::to_string(op.colour); break;
-			case dialogs::DrawOp::Clip: break;
-		}
-		if (!item.empty())
-			out += (out.empty() ? "" : ", ") + item;
-	}
-	if (lines)
-		out += (out.empty() ? "" : ", ") + std::string("lines ") + std::to_string(lines);
-	return out.empty() ? "-" : out;
+	return DescribeDrawing(cell.ops, cell.x, cell.y);
 }
 
 struct TreeArgs
@@ -123,11 +102,7 @@ bool OnDialog(Act act, std::string* error)
 	GeDialog* dialog = nullptr;
 	if (!CurrentDialog(&dialog, error))
 		return false;
-	const Int64 events = EventCount();
-	if (!act(dialog))
-		return false;
-	ProcessEvents(events);
-	return true;
+	return act(dialog);
 }
 
 bool RunPrintTree(Session& session, const TreeArgs& args, std::string* error)
@@ -138,13 +113,21 @@ bool RunPrintTree(Session& session, const TreeArgs& args, std::string* error)
 	std::vector<dialogs::TreeColumn> columns;
 	Int32 header = 0;
 	std::vector<dialogs::TreeRow> rows;
-	if (!dialogs::TreeColumns(dialog, args.id, &columns, &header, error) || !dialogs::TreeRows(dialog, args.id, &rows, error))
+	std::vector<dialogs::TreeCell> headerCells;
+	if (!dialogs::TreeColumns(dialog, args.id, &columns, &header, error) || !dialogs::TreeRows(dialog, args.id, &rows, error) ||
+		!dialogs::TreeHeader(dialog, args.id, &headerCells, error))
 		return false;
 	std::ostream& out = session.Out();
 	out << "tree " << args.id << ": " << rows.size() << " rows, header " << header << ", columns";
 	for (const auto& c : columns)
-		out << " " << c.id << "@" << c.x << "+" << c.width;
+		out << " " << c.id << "@" << c.x << "+" << c.width << (c.checks ? " check" : "");
 	out << "\n";
+	if (!headerCells.empty())
+	{
+		out << "header\n";
+		for (const dialogs::TreeCell& cell : headerCells)
+			out << "  " << cell.column << ": " << DescribeCell(cell) << "\n";
+	}
 	for (size_t r = 0; r < rows.size(); ++r)
 	{
 		const dialogs::TreeRow& row = rows[r];
@@ -293,5 +276,34 @@ VerbRegistration treeDelete(MakeVerb<TreeArgs>("tree-delete", "tree-delete <gadg
 	}));
 
 } // namespace
+
+std::string DescribeDrawing(const std::vector<dialogs::DrawOp>& ops, Int32 x0, Int32 y0)
+{
+	std::string out;
+	int lines = 0;
+	for (const dialogs::DrawOp& op : ops)
+	{
+		std::string item;
+		switch (op.kind)
+		{
+			case dialogs::DrawOp::Bitmap:
+				item = (op.text.empty() ? std::string("bitmap") : BaseName(op.text)) + " " + std::to_string(op.x2) + "x" + std::to_string(op.y2) + " at " +
+					std::to_string(op.x1 - x0) + "," + std::to_string(op.y1 - y0) + " flags " + std::to_string(op.mode);
+				break;
+			case dialogs::DrawOp::Text: item = Quote(op.text) + " colour " + std::to_string(op.colour); break;
+			case dialogs::DrawOp::Line: ++lines; break;
+			case dialogs::DrawOp::Rectangle: item = "fill " + std::to_string(op.colour); break;
+			case dialogs::DrawOp::Check:
+				item = std::string("check ") + ((op.mode & 2) ? "on" : "off") + ((op.mode & 1) ? "" : " disabled");
+				break;
+			case dialogs::DrawOp::Clip: break;
+		}
+		if (!item.empty())
+			out += (out.empty() ? "" : ", ") + item;
+	}
+	if (lines)
+		out += (out.empty() ? "" : ", ") + std::string("lines ") + std::to_string(lines);
+	return out.empty() ? "-" : out;
+}
 
 } // namespace standin::session

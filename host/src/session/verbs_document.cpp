@@ -11,7 +11,7 @@ namespace
 
 const char* kUsage = "new-document";
 
-VerbRegistration registration(MakeVerb<NoArgs>(
+VerbRegistration registration(SceneEdit(MakeVerb<NoArgs>(
 	"new-document",
 	kUsage,
 	"Creates an empty document; later commands work in it.",
@@ -25,7 +25,7 @@ VerbRegistration registration(MakeVerb<NoArgs>(
 		}
 		session.SetDocument(doc);
 		return true;
-	}));
+	})));
 
 } // namespace
 

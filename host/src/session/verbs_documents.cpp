@@ -95,17 +95,17 @@ bool RunSelect(Session& session, const SelectArgs& args, std::string* error)
 VerbRegistration save(MakeVerb<PathArgs>("save-document", kSaveUsage,
 	"Saves the document to a file in the host's own format (objects keep their identities).", OnePath(kSaveUsage), RunSave));
 
-VerbRegistration open(MakeVerb<PathArgs>("open-document", kOpenUsage,
-	"Opens a saved document; it becomes the active one and later commands work in it.", OnePath(kOpenUsage), RunOpen));
+VerbRegistration open(SceneEdit(MakeVerb<PathArgs>("open-document", kOpenUsage,
+	"Opens a saved document; it becomes the active one and later commands work in it.", OnePath(kOpenUsage), RunOpen)));
 
-VerbRegistration close(MakeVerb<NoArgs>("close-document", kCloseUsage,
-	"Closes the document; until new-document or open-document there is none.", NoWords(kCloseUsage), RunClose));
+VerbRegistration close(SceneEdit(MakeVerb<NoArgs>("close-document", kCloseUsage,
+	"Closes the document; until new-document or open-document there is none.", NoWords(kCloseUsage), RunClose)));
 
-VerbRegistration remove(MakeVerb<PathArgs>("delete-object", kDeleteUsage, "Deletes an object with its children and tags.", OnePath(kDeleteUsage),
-	RunDelete));
+VerbRegistration remove(SceneEdit(MakeVerb<PathArgs>("delete-object", kDeleteUsage, "Deletes an object with its children and tags.", OnePath(kDeleteUsage),
+	RunDelete)));
 
-VerbRegistration select(MakeVerb<SelectArgs>("select-object", kSelectUsage, "Selects an object (with add: keeping the others selected).",
-	ParseSelect, RunSelect));
+VerbRegistration select(SceneEdit(MakeVerb<SelectArgs>("select-object", kSelectUsage, "Selects an object (with add: keeping the others selected).",
+	ParseSelect, RunSelect)));
 
 } // namespace
 

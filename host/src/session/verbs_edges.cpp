@@ -183,14 +183,14 @@ bool RunPrintEdgeSelection(Session& session, const PathArgs& args, std::string* 
 	return true;
 }
 
-VerbRegistration selectEdges(MakeVerb<EdgesArgs>("select-edges", kSelectEdgesUsage, "Adds edges (4 * polygon + side) to a polygon object's edge selection.",
-	ParseSelectEdges, RunSelectEdges));
+VerbRegistration selectEdges(SceneEdit(MakeVerb<EdgesArgs>("select-edges", kSelectEdgesUsage, "Adds edges (4 * polygon + side) to a polygon object's edge selection.",
+	ParseSelectEdges, RunSelectEdges)));
 
-VerbRegistration selectEdgePoints(MakeVerb<PointPairArgs>("select-edge-points", kSelectPointsUsage,
-	"Selects the edge between two points, on the first polygon that has it.", ParsePointPair, RunSelectEdgePoints));
+VerbRegistration selectEdgePoints(SceneEdit(MakeVerb<PointPairArgs>("select-edge-points", kSelectPointsUsage,
+	"Selects the edge between two points, on the first polygon that has it.", ParsePointPair, RunSelectEdgePoints)));
 
-VerbRegistration clearEdges(MakeVerb<PathArgs>("clear-edges", kClearEdgesUsage, "Empties a polygon object's edge selection.", OnePath(kClearEdgesUsage),
-	RunClearEdges));
+VerbRegistration clearEdges(SceneEdit(MakeVerb<PathArgs>("clear-edges", kClearEdgesUsage, "Empties a polygon object's edge selection.", OnePath(kClearEdgesUsage),
+	RunClearEdges)));
 
 VerbRegistration printEdges(MakeVerb<PathArgs>("print-edge-selection", kEdgeSelectionUsage, "Prints a polygon object's selected edge ranges and their points.",
 	OnePath(kEdgeSelectionUsage), RunPrintEdgeSelection));

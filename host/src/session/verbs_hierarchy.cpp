@@ -87,10 +87,10 @@ bool RunRename(Session& session, const RenameArgs& args, std::string* error)
 	return true;
 }
 
-VerbRegistration parent(MakeVerb<ParentArgs>("parent", kParentUsage,
-	"Moves an object under another one as its last child, keeping its place in the world.", ParseParent, RunParent));
+VerbRegistration parent(SceneEdit(MakeVerb<ParentArgs>("parent", kParentUsage,
+	"Moves an object under another one as its last child, keeping its place in the world.", ParseParent, RunParent)));
 
-VerbRegistration rename(MakeVerb<RenameArgs>("rename", kRenameUsage, "Renames an object.", ParseRename, RunRename));
+VerbRegistration rename(SceneEdit(MakeVerb<RenameArgs>("rename", kRenameUsage, "Renames an object.", ParseRename, RunRename)));
 
 } // namespace
 

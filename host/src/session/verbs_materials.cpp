@@ -148,14 +148,14 @@ bool RunSelect(Session& session, const SelectArgs& args, std::string* error)
 	return true;
 }
 
-VerbRegistration add(MakeVerb<NameArgs>("add-material", kAddUsage, "Adds a material with that name at the end of the document's materials.", ParseAdd, RunAdd));
+VerbRegistration add(SceneEdit(MakeVerb<NameArgs>("add-material", kAddUsage, "Adds a material with that name at the end of the document's materials.", ParseAdd, RunAdd)));
 
-VerbRegistration rename(MakeVerb<RenameArgs>("rename-material", kRenameUsage, "Gives a material a new name.", ParseRename, RunRename));
+VerbRegistration rename(SceneEdit(MakeVerb<RenameArgs>("rename-material", kRenameUsage, "Gives a material a new name.", ParseRename, RunRename)));
 
-VerbRegistration remove(MakeVerb<NameArgs>("delete-material", kDeleteUsage, "Deletes a material from the document.", ParseDelete, RunDelete));
+VerbRegistration remove(SceneEdit(MakeVerb<NameArgs>("delete-material", kDeleteUsage, "Deletes a material from the document.", ParseDelete, RunDelete)));
 
-VerbRegistration select(MakeVerb<SelectArgs>("select-material", kSelectUsage, "Selects a material (with add: keeping the other materials selected).",
-	ParseSelect, RunSelect));
+VerbRegistration select(SceneEdit(MakeVerb<SelectArgs>("select-material", kSelectUsage, "Selects a material (with add: keeping the other materials selected).",
+	ParseSelect, RunSelect)));
 
 } // namespace
 

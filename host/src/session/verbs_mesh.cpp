@@ -127,17 +127,17 @@ VerbRegistration exportMesh(MakeVerb<ExportArgs>(
 	ParseExport,
 	RunExport));
 
-VerbRegistration importMesh(MakeVerb<ImportArgs>(
+VerbRegistration importMesh(SceneEdit(MakeVerb<ImportArgs>(
 	"import-mesh",
 	kImportUsage,
 	"Imports an OBJ, PLY, STL, glTF or GLB file (relative to the script's folder) as one polygon object, named after the file unless a name is given.",
 	ImportWords(kImportUsage),
-	[](Session& session, const ImportArgs& args, std::string* error) { return RunImport(session, args, ImportMesh, error); }));
+	[](Session& session, const ImportArgs& args, std::string* error) { return RunImport(session, args, ImportMesh, error); })));
 
-VerbRegistration importObj(MakeVerb<ImportArgs>("import-obj", kImportObjUsage,
+VerbRegistration importObj(SceneEdit(MakeVerb<ImportArgs>("import-obj", kImportObjUsage,
 	"Imports a Wavefront OBJ file (relative to the script's folder) as one polygon object, named after the file unless a name is given; its own reader names the line of every problem.",
 	ImportWords(kImportObjUsage),
-	[](Session& session, const ImportArgs& args, std::string* error) { return RunImport(session, args, ImportObj, error); }));
+	[](Session& session, const ImportArgs& args, std::string* error) { return RunImport(session, args, ImportObj, error); })));
 
 } // namespace
 

@@ -120,11 +120,11 @@ bool RunAddNull(Session& session, const NameArgs& args, std::string* error)
 	return true;
 }
 
-VerbRegistration addObject(MakeVerb<AddObjectArgs>("add-object", kAddObjectUsage,
+VerbRegistration addObject(SceneEdit(MakeVerb<AddObjectArgs>("add-object", kAddObjectUsage,
 	"Adds a cube (edge length size) or a plane (size x size, segments x segments quads); default size 200, 4 segments.", ParseAddObject,
-	RunAddObject));
+	RunAddObject)));
 
-VerbRegistration addNull(MakeVerb<NameArgs>("add-null", kAddNullUsage, "Adds an empty null object (a group for parent).", ParseAddNull, RunAddNull));
+VerbRegistration addNull(SceneEdit(MakeVerb<NameArgs>("add-null", kAddNullUsage, "Adds an empty null object (a group for parent).", ParseAddNull, RunAddNull)));
 
 
 } // namespace

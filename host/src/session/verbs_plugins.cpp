@@ -1,8 +1,10 @@
-// load-plugins: loads and starts the plug-ins of a folder.
+// load-plugins: loads and starts the plug-ins of a folder; restart-plugins: a quit and restart of
+// the plug-ins; set-prefs: the preference folder plug-ins keep their files beside.
 #include <filesystem>
 
 #include "session/lookup.h"
 #include "session/words.h"
+#include "standin/paths.h"
 #include "standin/plugins.h"
 #include "standin/printable.h"
 
@@ -54,8 +56,42 @@ bool Run(Session& session, const TextArgs& args, std::string* error)
 	return true;
 }
 
+bool RunRestart(Session& session, const NoArgs&, std::string* error)
+{
+	PluginHost& plugins = session.Plugins();
+	if (!plugins.IsLoaded())
+	{
+		*error = "no plug-ins are loaded";
+		return false;
+	}
+	const std::string folder = plugins.Folder();
+	// Like quitting: every document goes with the plug-ins.
+	plugins.Shutdown();
+	session.SetDocument(nullptr);
+	std::string report;
+	if (!plugins.LoadFolder(folder, &report))
+	{
+		*error = OneLine(report);
+		return false;
+	}
+	for (const LoadedPlugin& plugin : plugins.Plugins())
+		session.Out() << "plug-in " << Printable(plugin.name) << ": " << PluginStateName(plugin.state) << "\n";
+	return true;
+}
+
 VerbRegistration registration(MakeVerb<TextArgs>("load-plugins", kUsage,
 	"Loads and starts every plug-in of the folder (default: the host's plug-ins folder).", TextWords(0, 1, kUsage), Run));
+
+VerbRegistration restart(MakeVerb<NoArgs>("restart-plugins", "restart-plugins",
+	"Ends and unloads every plug-in and closes every document, then loads the same plug-ins again: a quit and restart.",
+	NoWords("restart-plugins"), RunRestart));
+
+VerbRegistration setPrefs(MakeVerb<TextArgs>("set-prefs", "set-prefs <folder>",
+	"Makes <folder> the host's user preference folder; plug-ins keep their files beside it.", TextWords(1, 1, "set-prefs <folder>"),
+	[](Session& session, const TextArgs& args, std::string*) {
+		SetPrefsFolder(ResolveScriptFile(session, args.words[0]));
+		return true;
+	}));
 
 } // namespace
 

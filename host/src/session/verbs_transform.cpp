@@ -75,14 +75,14 @@ bool RunMatrix(Session& session, const NumbersArgs& args, std::string* error)
 	return Place(op, Matrix(Vector(v[0], v[1], v[2]), Vector(v[3], v[4], v[5]), Vector(v[6], v[7], v[8]), Vector(v[9], v[10], v[11])), error);
 }
 
-VerbRegistration position(MakeVerb<NumbersArgs>("set-position", kPositionUsage, "Sets an object's position relative to its parent.",
-	PathAndNumbers(3, kPositionUsage), RunPosition));
+VerbRegistration position(SceneEdit(MakeVerb<NumbersArgs>("set-position", kPositionUsage, "Sets an object's position relative to its parent.",
+	PathAndNumbers(3, kPositionUsage), RunPosition)));
 
-VerbRegistration rotation(MakeVerb<NumbersArgs>("set-rotation", kRotationUsage,
-	"Sets an object's rotation relative to its parent: heading, pitch, bank in degrees.", PathAndNumbers(3, kRotationUsage), RunRotation));
+VerbRegistration rotation(SceneEdit(MakeVerb<NumbersArgs>("set-rotation", kRotationUsage,
+	"Sets an object's rotation relative to its parent: heading, pitch, bank in degrees.", PathAndNumbers(3, kRotationUsage), RunRotation)));
 
-VerbRegistration matrix(MakeVerb<NumbersArgs>("set-matrix", kMatrixUsage,
-	"Sets an object's whole matrix relative to its parent: offset, then the three axes.", PathAndNumbers(12, kMatrixUsage), RunMatrix));
+VerbRegistration matrix(SceneEdit(MakeVerb<NumbersArgs>("set-matrix", kMatrixUsage,
+	"Sets an object's whole matrix relative to its parent: offset, then the three axes.", PathAndNumbers(12, kMatrixUsage), RunMatrix)));
 
 } // namespace
 

@@ -253,16 +253,16 @@ bool RunClock(Session& session, const ClockArgs& args, std::string* error)
 	return true;
 }
 
-VerbRegistration addUvw(MakeVerb<UvwArgs>("add-uvw", kAddUvwUsage,
+VerbRegistration addUvw(SceneEdit(MakeVerb<UvwArgs>("add-uvw", kAddUvwUsage,
 	"Gives a polygon object a UVW tag (replacing its own): planar maps its X-Z extent onto 0..1, spherical its longitude and polar angle.",
-	ParseAddUvw, RunAddUvw));
+	ParseAddUvw, RunAddUvw)));
 VerbRegistration printUvw(MakeVerb<ObjectArgs>("print-uvw", kPrintUvwUsage, "Prints a polygon object's UVW records, one polygon a line.",
 	[](const Words& w, ObjectArgs* a, std::string* e) { return ParseObject(w, kPrintUvwUsage, a, e); }, RunPrintUvw));
 VerbRegistration printPoints(MakeVerb<ObjectArgs>("print-points", kPrintPointsUsage,
 	"Prints a polygon object's points, in object space and in world space.",
 	[](const Words& w, ObjectArgs* a, std::string* e) { return ParseObject(w, kPrintPointsUsage, a, e); }, RunPrintPoints));
-VerbRegistration addProxy(MakeVerb<ProxyArgs>("add-proxy-tag", kAddProxyUsage,
-	"Gives an object a surface proxy tag: rays that sample its surface meet the proxy polygon object instead.", ParseProxy, RunAddProxy));
+VerbRegistration addProxy(SceneEdit(MakeVerb<ProxyArgs>("add-proxy-tag", kAddProxyUsage,
+	"Gives an object a surface proxy tag: rays that sample its surface meet the proxy polygon object instead.", ParseProxy, RunAddProxy)));
 VerbRegistration clock(MakeVerb<ClockArgs>("set-clock-step", kClockUsage,
 	"Makes the host's millisecond clock advance by exactly ms at every reading (so timings print the same every run); real: the real clock.",
 	ParseClock, RunClock));

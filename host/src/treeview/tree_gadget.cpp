@@ -48,7 +48,7 @@ void* CustomGuiHandle(Gadget& g)
 void TreeMinSize(TreeState& tree, Int32* w, Int32* h)
 {
 	TreeLayout layout;
-	WalkTree(tree, false, &layout);
+	WalkTree(tree, TreeDraw::None, &layout);
 	Int32 width = 0;
 	for (const TreeColumn& c : layout.columns)
 		width += c.width;
@@ -109,6 +109,11 @@ bool TreeViewCustomGui::SetLayout(Int32 columns, const BaseContainer& layout)
 	return static_cast<Int32>(t->layout.size()) == columns;
 }
 
+void TreeViewCustomGui::SetHeaderText(Int32 column, const String& text)
+{
+	Tree(this)->headerTexts[column] = text.Get();
+}
+
 bool TreeViewCustomGui::SetRoot(void* root, TreeViewFunctions* functions, void* userdata)
 {
 	TreeState* t = Tree(this);
@@ -129,7 +134,7 @@ void TreeViewCustomGui::Refresh()
 Int32 TreeViewCustomGui::GetColumnWidth(Int32 column) const
 {
 	TreeLayout layout;
-	WalkTree(*const_cast<TreeState*>(Tree(this)), false, &layout);
+	WalkTree(*const_cast<TreeState*>(Tree(this)), TreeDraw::None, &layout);
 	for (const TreeColumn& c : layout.columns)
 		if (c.id == column)
 			return c.width;
@@ -144,7 +149,7 @@ void TreeViewCustomGui::SetColumnWidth(Int32 column, Int32 width)
 Int32 TreeViewCustomGui::GetHeight() const
 {
 	TreeLayout layout;
-	WalkTree(*const_cast<TreeState*>(Tree(this)), false, &layout);
+	WalkTree(*const_cast<TreeState*>(Tree(this)), TreeDraw::None, &layout);
 	return layout.headerHeight + static_cast<Int32>(layout.rows.size()) * layout.lineHeight;
 }
 

@@ -24,6 +24,11 @@ struct TreeLayout
 	Int32 headerHeight = 0;
 	Int32 lineHeight = 0;
 	std::vector<TreeRow> rows;
+	// The header's cells (drawn only when the walk draws).
+	std::vector<TreeCell> header;
+	// The rows the gadget shows: from topRow, shownRows of them (all when the gadget has no size).
+	Int32 topRow = 0;
+	Int32 shownRows = 0;
 };
 
 struct TreeState final : TreeViewCustomGui
@@ -35,8 +40,14 @@ struct TreeState final : TreeViewCustomGui
 	void* userdata = nullptr;
 	std::vector<std::pair<Int32, Int32>> layout; // column ID, kind
 	std::map<Int32, Int32> setWidths;
+	std::map<Int32, std::string> headerTexts;
 	TreeArea area;
 	Int64 refreshes = 0;
+	// The first row shown. A selection the host made scrolls there at the next walk when the
+	// adapter allows it; the entry is found again by its identity.
+	Int32 topRow = 0;
+	bool scrollPending = false;
+	Int64 scrollTo = 0;
 };
 
 // The quick-tab gadget's host side: its tabs and the selected ones.
@@ -54,10 +65,19 @@ constexpr Int32 kColumnGap = 12;
 // A tree longer than this is shown cut (a loop in the adapter's answers ends here too).
 constexpr size_t kMaxRows = 1000000;
 
-// Walks the adapter: rows (open entries' children included), column widths, heights. With draw,
-// every cell is drawn and its draw calls kept in the row.
-// drawBelow: rows starting at or below this y are laid out but not drawn (a picture shows only
-// what fits the gadget).
-void WalkTree(TreeState& tree, bool draw, TreeLayout* out, Int32 drawBelow = 0x7fffffff);
+enum class TreeDraw
+{
+	None,  // lay out only
+	All,   // header and every row
+	Shown, // header and the rows the gadget shows (a picture)
+};
+
+// Walks the adapter: rows (open entries' children included), identities, column widths, check
+// columns, heights, and the rows the gadget shows. Drawing keeps every draw call with its cell.
+void WalkTree(TreeState& tree, TreeDraw draw, TreeLayout* out);
+// Draws the header and the rows (all, or the shown ones) of a layout the walk made.
+void DrawTree(TreeState& tree, TreeLayout& layout, bool shownOnly);
+// After the host selected an entry: the tree scrolls to it at the next walk, if the adapter wants.
+void ScrollToEntry(TreeState& tree, void* entry);
 
 } // namespace standin::dialogs

@@ -139,10 +139,11 @@ bool Press(TreeState& tree, const TreeLayout& layout, Int32 row, const TreeColum
 			Layout(*state);
 		const int index = FindGadget(*state, tree.id);
 		const Rect r = index >= 0 ? state->gadgets[index].rect : Rect();
-		state->mouseX = r.x + static_cast<Int32>(treeX);
-		state->mouseY = r.y + layout.headerHeight + static_cast<Int32>(treeY);
-		state->qualifier = ((flags & TREE_CTRL) ? QCTRL : 0) | ((flags & TREE_SHIFT) ? QSHIFT : 0);
-		state->mouseDown = false; // the press is over by the time the adapter polls
+		ScriptedMouse& m = state->mouse;
+		m.now.x = r.x + static_cast<Int32>(treeX);
+		m.now.y = r.y + layout.headerHeight + static_cast<Int32>(treeY);
+		m.now.qualifier = ((flags & TREE_CTRL) ? QCTRL : 0) | ((flags & TREE_SHIFT) ? QSHIFT : 0);
+		m.now.down = false; // the press is over by the time the adapter polls
 		BaseContainer cursor(BFM_GETCURSORINFO);
 		BaseContainer result;
 		state->dialog->Message(cursor, result);
@@ -151,8 +152,8 @@ bool Press(TreeState& tree, const TreeLayout& layout, Int32 row, const TreeColum
 		return false;
 	// The input message carries the dialog's own coordinates, as its mouse polls do.
 	DialogState* dstate = Find(tree.dialog);
-	const Float dialogX = dstate ? dstate->mouseX : treeX;
-	const Float dialogY = dstate ? dstate->mouseY : treeY;
+	const Float dialogX = dstate ? dstate->mouse.now.x : treeX;
+	const Float dialogY = dstate ? dstate->mouse.now.y : treeY;
 	if (fn->InputEvent(tree.root, tree.userdata, &tree, InputMessage(flags, dialogX, dialogY, true)))
 		return false;
 	if (row < 0)
@@ -172,8 +173,20 @@ bool TreeRows(GeDialog* dialog, Int32 id, std::vector<TreeRow>* rows, std::strin
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, true, &layout);
+	WalkTree(*tree, TreeDraw::All, &layout);
 	*rows = std::move(layout.rows);
+	return true;
+}
+
+bool TreeHeader(GeDialog* dialog, Int32 id, std::vector<TreeCell>* cells, std::string* error)
+{
+	TreeState* tree = Reach(dialog, id, error);
+	if (!tree)
+		return false;
+	TreeLayout layout;
+	WalkTree(*tree, TreeDraw::None, &layout);
+	DrawTree(*tree, layout, true);
+	*cells = std::move(layout.header);
 	return true;
 }
 
@@ -183,7 +196,7 @@ bool TreeColumns(GeDialog* dialog, Int32 id, std::vector<TreeColumn>* columns, I
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	*columns = layout.columns;
 	*headerHeight = layout.headerHeight;
 	return true;
@@ -195,7 +208,7 @@ bool TreeClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, Int32 x, Int
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, column, error);
 	if (!col || !Row(layout, row, true, error))
 		return false;
@@ -235,6 +248,8 @@ bool TreeClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, Int32 x, Int
 					mode = SELECTION_TREE_ADD;
 				fn->Select(tree->root, tree->userdata, entry, mode);
 				fn->SelectionChanged(tree->root, tree->userdata);
+				if (mode != SELECTION_TREE_SUB)
+					ScrollToEntry(*tree, entry);
 			}
 		}
 	}
@@ -248,7 +263,7 @@ bool TreeDoubleClick(GeDialog* dialog, Int32 id, Int32 row, Int32 column, std::s
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, column, error);
 	if (!col || !Row(layout, row, false, error))
 		return false;
@@ -267,7 +282,7 @@ bool TreeRename(GeDialog* dialog, Int32 id, Int32 row, const std::string& name, 
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	if (layout.columns.empty() || !Row(layout, row, false, error))
 		return false;
 	const TreeColumn& col = layout.columns[layout.treeColumn];
@@ -294,7 +309,7 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, fromColumn, error);
 	if (!col || !Row(layout, row, false, error) || !Row(layout, target, true, error))
 		return false;
@@ -305,21 +320,24 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	void* onto = target >= 0 ? layout.rows[target].entry : nullptr;
 	refusal->clear();
 
-	// The press that starts the drag; an unselected row becomes the selection, as a click would.
+	// The press that starts the drag, then the adapter's say: whether this row may be dragged at
+	// all, and whether the drag makes an unselected row the selection.
 	const Int32 pressX = std::min<Int32>(2, std::max<Int32>(col->width - 1, 0));
-	if (Press(*tree, layout, row, *col, pressX, 2, 0) && !fn->IsSelected(root, ud, entry))
-	{
-		fn->Select(root, ud, entry, SELECTION_TREE_NEW);
-		fn->SelectionChanged(root, ud);
-	}
+	Press(*tree, layout, row, *col, pressX, 2, 0);
 	const Int32 type = fn->GetDragType(root, ud, entry);
-	if (type == NOTOK)
+	const Int32 start = type == NOTOK ? 0 : fn->DragStart(root, ud, entry);
+	if ((start & TREEVIEW_DRAGSTART_ALLOW) == 0)
 	{
 		*refusal = "row " + std::to_string(row) + " cannot be dragged";
 		EndInteraction(dialog, id);
 		return true;
 	}
-	fn->DragStart(root, ud, entry);
+	if ((start & TREEVIEW_DRAGSTART_SELECT) != 0 && !fn->IsSelected(root, ud, entry))
+	{
+		fn->Select(root, ud, entry, SELECTION_TREE_NEW);
+		fn->SelectionChanged(root, ud);
+		ScrollToEntry(*tree, entry);
+	}
 	fn->DragNotify(root, ud);
 	AtomArray* arr = AtomArray::Alloc();
 	if (!arr)
@@ -329,7 +347,7 @@ bool TreeDrag(GeDialog* dialog, Int32 id, Int32 row, Int32 fromColumn, Int32 tar
 	}
 	// The payload: every selected row, or the pressed row alone when it is not selected.
 	TreeLayout now;
-	WalkTree(*tree, false, &now);
+	WalkTree(*tree, TreeDraw::None, &now);
 	bool any = false;
 	for (const TreeRow& r : now.rows)
 		if (fn->IsSelected(root, ud, r.entry))
@@ -357,7 +375,7 @@ bool TreeMenu(GeDialog* dialog, Int32 id, Int32 row, Int32 column, const std::st
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	if (!Column(layout, column, error) || !Row(layout, row, true, error))
 		return false;
 	TreeViewFunctions* fn = tree->functions;
@@ -387,7 +405,7 @@ bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::stri
 	if (!tree)
 		return false;
 	TreeLayout layout;
-	WalkTree(*tree, false, &layout);
+	WalkTree(*tree, TreeDraw::None, &layout);
 	const TreeColumn* col = Column(layout, column, error);
 	if (!col)
 		return false;
@@ -400,11 +418,8 @@ bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::stri
 	// goes down, moves dx and comes up again while the tree's input handler polls it.
 	const Int32 x = r.x + col->x;
 	const Int32 y = r.y + layout.headerHeight / 2;
-	state->mouseX = x;
-	state->mouseY = y;
-	state->mouseDown = false;
-	state->qualifier = 0;
-	state->mousePath.clear();
+	state->mouse.now = MouseState{x, y, false, 0};
+	state->mouse.path.clear();
 	{
 		BaseContainer cursor(BFM_GETCURSORINFO);
 		BaseContainer result;
@@ -413,13 +428,13 @@ bool TreeSplitDrag(GeDialog* dialog, Int32 id, Int32 column, Int32 dx, std::stri
 	state = Find(dialog);
 	if (!state || !state->open || !tree->functions)
 		return true;
-	state->mousePath = {{x + dx, y, true}, {x + dx, y, false}};
-	state->mouseDown = true;
+	state->mouse.path = {{x + dx, y, true}, {x + dx, y, false}};
+	state->mouse.now.down = true;
 	tree->functions->InputEvent(tree->root, tree->userdata, tree, InputMessage(0, x, y, true));
 	if ((state = Find(dialog)) != nullptr)
 	{
-		state->mousePath.clear();
-		state->mouseDown = false;
+		state->mouse.path.clear();
+		state->mouse.now.down = false;
 	}
 	EndInteraction(dialog, id);
 	return true;

@@ -1,8 +1,9 @@
 // Walking a tree adapter: depth first through open entries, without recursion (a deep hierarchy
-// cannot exhaust the stack) and stopping at an entry met twice (an adapter whose answers loop).
+// cannot exhaust the stack) and stopping at an entry met twice (an adapter whose answers loop);
+// entries are told apart by the identity the adapter gives them.
+#include <algorithm>
 #include <unordered_set>
 
-#include "standin/bitmaps.h"
 #include "treeview/tree_state.h"
 
 namespace standin::dialogs
@@ -17,17 +18,67 @@ struct Pending
 	Int32 depth;
 };
 
+// Siblings from first on, pushed last-first so they come off the stack in order.
+void PushLevel(TreeViewFunctions* fn, TreeState& tree, void* first, Int32 depth, std::unordered_set<Int64>& seen, std::vector<Pending>& stack)
+{
+	std::vector<Pending> level;
+	for (void* e = first; e && level.size() < kMaxRows; e = fn->GetNext(tree.root, tree.userdata, e))
+	{
+		if (!seen.insert(fn->GetId(tree.root, tree.userdata, e)).second)
+			break;
+		level.push_back({e, depth});
+	}
+	stack.insert(stack.end(), level.rbegin(), level.rend());
+}
+
+// How many rows the gadget has room for below its header; all rows when it was not laid out.
+Int32 ShownRows(const TreeState& tree, const TreeLayout& layout)
+{
+	const Int32 all = static_cast<Int32>(layout.rows.size());
+	const DialogState* state = Find(tree.dialog);
+	const int index = state ? FindGadget(*state, tree.id) : -1;
+	if (index < 0 || state->gadgets[index].rect.h <= 0 || layout.lineHeight <= 0)
+		return all;
+	const Int32 room = (state->gadgets[index].rect.h - layout.headerHeight) / layout.lineHeight;
+	return std::min(std::max<Int32>(room, 1), all);
+}
+
+void Scroll(TreeState& tree, TreeLayout& layout)
+{
+	const Int32 all = static_cast<Int32>(layout.rows.size());
+	layout.shownRows = ShownRows(tree, layout);
+	if (tree.scrollPending)
+	{
+		tree.scrollPending = false;
+		for (Int32 r = 0; r < all; ++r)
+			if (layout.rows[r].id == tree.scrollTo)
+			{
+				if (r < tree.topRow)
+					tree.topRow = r;
+				else if (r >= tree.topRow + layout.shownRows)
+					tree.topRow = r - layout.shownRows + 1;
+				break;
+			}
+	}
+	// Rows that went away never leave the gadget scrolled past its end.
+	tree.topRow = std::clamp<Int32>(tree.topRow, 0, std::max<Int32>(all - layout.shownRows, 0));
+	layout.topRow = tree.topRow;
+}
+
 } // namespace
 
-void WalkTree(TreeState& tree, bool draw, TreeLayout* out, Int32 drawBelow)
+void WalkTree(TreeState& tree, TreeDraw draw, TreeLayout* out)
 {
 	*out = TreeLayout();
 	TreeViewFunctions* fn = tree.functions;
+	void* root = tree.root;
+	void* ud = tree.userdata;
 	for (size_t i = 0; i < tree.layout.size(); ++i)
 	{
 		TreeColumn c;
 		c.id = tree.layout[i].first;
 		c.kind = tree.layout[i].second;
+		c.checks = c.kind == LV_CHECKBOX || (fn && fn->IsCheckColumn(root, ud, c.id));
 		out->columns.push_back(c);
 		if (out->treeColumn < 0 && (c.kind == LV_TREE || c.kind == LV_USERTREE))
 			out->treeColumn = static_cast<Int32>(i);
@@ -36,47 +87,27 @@ void WalkTree(TreeState& tree, bool draw, TreeLayout* out, Int32 drawBelow)
 		out->treeColumn = 0;
 	if (!fn)
 		return;
-	void* root = tree.root;
-	void* ud = tree.userdata;
 
-	std::unordered_set<void*> seen;
+	std::unordered_set<Int64> seen;
 	std::vector<Pending> stack;
-	if (void* first = fn->GetFirst(root, ud))
-	{
-		// Siblings go on the stack last-first so they come off in order.
-		std::vector<Pending> level;
-		for (void* e = first; e && level.size() < kMaxRows; e = fn->GetNext(root, ud, e))
-		{
-			if (!seen.insert(e).second)
-				break;
-			level.push_back({e, 0});
-		}
-		stack.insert(stack.end(), level.rbegin(), level.rend());
-	}
+	PushLevel(fn, tree, fn->GetFirst(root, ud), 0, seen, stack);
 	while (!stack.empty() && out->rows.size() < kMaxRows)
 	{
 		const Pending p = stack.back();
 		stack.pop_back();
 		TreeRow row;
 		row.entry = p.entry;
+		row.id = fn->GetId(root, ud, p.entry);
 		row.depth = p.depth;
 		row.opened = fn->IsOpened(root, ud, p.entry);
 		row.selected = fn->IsSelected(root, ud, p.entry);
 		row.name = fn->GetName(root, ud, p.entry).Get();
 		void* down = fn->GetDown(root, ud, p.entry);
 		row.hasChildren = down != nullptr;
+		const bool open = row.opened;
 		out->rows.push_back(std::move(row));
-		if (down && out->rows.back().opened)
-		{
-			std::vector<Pending> level;
-			for (void* e = down; e && level.size() < kMaxRows; e = fn->GetNext(root, ud, e))
-			{
-				if (!seen.insert(e).second)
-					break;
-				level.push_back({e, p.depth + 1});
-			}
-			stack.insert(stack.end(), level.rbegin(), level.rend());
-		}
+		if (down && open)
+			PushLevel(fn, tree, down, p.depth + 1, seen, stack);
 	}
 
 	GeUserArea* area = &tree.area;
@@ -127,35 +158,20 @@ void WalkTree(TreeState& tree, bool draw, TreeLayout* out, Int32 drawBelow)
 			}
 			cell.y = row.y;
 			cell.h = row.height;
-			if (draw && row.y < drawBelow)
-			{
-				if (c.kind == LV_TREE)
-				{
-					DrawOp op;
-					op.kind = DrawOp::Text;
-					op.x1 = cell.x;
-					op.y1 = cell.y + (cell.h - kFontHeight) / 2;
-					op.colour = row.selected ? COLOR_TEXT_SELECTED : COLOR_TEXT;
-					op.text = row.name;
-					cell.ops.push_back(std::move(op));
-				}
-				else if (AreaState* as = FindArea(area))
-				{
-					as->target = &cell.ops;
-					DrawInfo info;
-					info.frame = area;
-					info.xpos = cell.x;
-					info.ypos = cell.y;
-					info.width = cell.w;
-					info.height = cell.h;
-					info.line = static_cast<Int32>(r);
-					fn->DrawCell(root, ud, row.entry, c.id, &info, GeData(Int32(COLOR_BG)));
-					as->target = nullptr;
-				}
-			}
 			row.cells.push_back(std::move(cell));
 		}
 	}
+	Scroll(tree, *out);
+	if (draw != TreeDraw::None)
+		DrawTree(tree, *out, draw == TreeDraw::Shown);
+}
+
+void ScrollToEntry(TreeState& tree, void* entry)
+{
+	if (!tree.functions || !entry || !tree.functions->ScrollToSelection(tree.root, tree.userdata))
+		return;
+	tree.scrollPending = true;
+	tree.scrollTo = tree.functions->GetId(tree.root, tree.userdata, entry);
 }
 
 } // namespace standin::dialogs

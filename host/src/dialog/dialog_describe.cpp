@@ -1,0 +1,64 @@
+// A dialog as text, one gadget a line: what print-dialog prints and what a modal dialog's answer
+// can log, so both read the same.
+#include "dialog/dialog_state.h"
+#include "standin/printable.h"
+
+namespace standin::dialogs
+{
+
+namespace
+{
+
+std::string Quote(const std::string& text)
+{
+	std::string out = "\"";
+	for (char c : Printable(text, 200))
+	{
+		if (c == '"' || c == '\\')
+			out += '\\';
+		out += c;
+	}
+	return out + "\"";
+}
+
+bool HasValue(GadgetKind kind)
+{
+	switch (kind)
+	{
+		case GadgetKind::CheckBox:
+		case GadgetKind::ComboBox:
+		case GadgetKind::RadioGroup:
+		case GadgetKind::EditText:
+		case GadgetKind::QuickTab:
+		case GadgetKind::ListView: return true;
+		default: return false;
+	}
+}
+
+} // namespace
+
+std::vector<std::string> DescribeDialog(GeDialog* dialog)
+{
+	std::vector<std::string> lines;
+	lines.push_back("dialog " + Quote(Title(dialog)));
+	for (const GadgetView& g : Gadgets(dialog))
+	{
+		std::string line = std::string(2 * (g.depth + 1), ' ') + GadgetKindName(g.kind) + " " + std::to_string(g.id);
+		if (!g.caption.empty())
+			line += " " + Quote(g.caption);
+		if (HasValue(g.kind))
+			line += " = " + Quote(g.value);
+		if (!g.children.empty())
+		{
+			line += " [";
+			for (size_t i = 0; i < g.children.size(); ++i)
+				line += (i ? " " : "") + std::to_string(g.children[i].first) + ":" + Quote(g.children[i].second);
+			line += "]";
+		}
+		line += std::string(g.enabled ? " enabled" : " disabled") + (g.shown ? " shown" : " hidden");
+		lines.push_back(std::move(line));
+	}
+	return lines;
+}
+
+} // namespace standin::dialogs
