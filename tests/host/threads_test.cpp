@@ -111,6 +111,7 @@ TEST(Threads, PoolStartsEveryThreadAndWaitsForAll)
 	MPThreadPool pool;
 	EXPECT_FALSE(pool.Init(&parent, 0, list.data()));
 	ASSERT_TRUE(pool.Init(&parent, 5, list.data()));
+	standin::ClearThreadStarts();
 	ASSERT_TRUE(pool.Start(THREADPRIORITY_BELOW));
 	pool.Wait();
 	for (Counter& w : workers)
@@ -118,8 +119,11 @@ TEST(Threads, PoolStartsEveryThreadAndWaitsForAll)
 		EXPECT_EQ(w.value.load(), 1000);
 		EXPECT_EQ(w.GetPriority(), THREADPRIORITY_BELOW);
 	}
-	// A priority the host does not know starts nothing.
+	// Every start is on the host's record, by name and priority.
+	EXPECT_EQ(standin::ThreadStarts(), std::vector<standin::ThreadStart>(5, standin::ThreadStart{"counter", THREADPRIORITY_BELOW}));
+	// A priority the host does not know starts nothing, and records nothing.
 	EXPECT_FALSE(pool.Start(3));
+	EXPECT_EQ(standin::ThreadStarts().size(), 5u);
 }
 
 TEST(Threads, ClockStepMakesTwoReadingsExactlyApart)

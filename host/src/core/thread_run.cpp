@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "hostapi/thread.h"
+#include "standin/threads.h"
 
 struct C4DThread::State
 {
@@ -55,6 +56,7 @@ bool C4DThread::Start(Int32 mode, Int32 priority)
 		_state->thread.join();
 	_state->breakAsked.store(false);
 	_state->priority.store(priority);
+	standin::RecordThreadStart(GetThreadName(), priority);
 	{
 		std::lock_guard<std::mutex> lock(_state->mutex);
 		_state->running = true;
