@@ -1,9 +1,9 @@
 // The projection post-pass on a dense target: texture transfer plus surface projection of a
 // 10,000-quad patch onto a sphere of about a million triangles, on 1 and 2 threads, beside the
-// floor measured in the same run (one acceleration build of the target and the pass's rays);
-// ProjectThroughView's cost per call against a bare ray question on the cached acceleration;
-// and the offset pass's normals, one pass over the mesh, for 10k and 100k points (with the
-// per-point scans they replace, for 10k points).
+// floor measured in the same run (one acceleration build of the target on as many processors as
+// the run had, and the pass's rays); ProjectThroughView's cost per call against a bare ray
+// question on the cached acceleration; and the offset pass's normals, one pass over the mesh,
+// for 10k and 100k points (with the per-point scans they replace, for 10k points).
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -17,6 +17,7 @@
 #include "NormalTables.h"
 #include "Normals.h"
 #include "ToolSettings.h"
+#include "core/thread_share.h"
 #include "hostapi/collider.h"
 #include "modeling/primitives.h"
 #include "standin/scene.h"
@@ -135,7 +136,9 @@ void ProjectionPass(benchmark::State& state)
 		state.PauseTiming();
 		// The floor, in the same run: one build of the target's acceleration, then the pass's
 		// rays (a line of sight per corner and up to two rays per point) on it, on one thread.
+		// The build gets the processors the run had: one for a one-worker run.
 		s.Perturb();
+		standin::threads::SetCallerShare(threads);
 		GeRayCollider* rc = GeRayCollider::Alloc();
 		const auto built = Clock::now();
 		rc->Init(s.target, true);
@@ -161,6 +164,7 @@ void ProjectionPass(benchmark::State& state)
 			rays += 2;
 		}
 		floorRays = Seconds(cast);
+		standin::threads::SetCallerShare(0);
 		GeRayCollider::Free(rc);
 		patch->Remove();
 		BaseObject* gone = patch;
