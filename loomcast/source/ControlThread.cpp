@@ -55,18 +55,32 @@ private:
 	Int32 _n;
 };
 
-struct FreeObject
-{
-	PolygonObject* op = nullptr;
-	~FreeObject()
-	{
-		BaseObject* dead = op;
-		BaseObject::Free(dead);
-	}
-};
-
 const String kCpuResult("CPU Result Time:");
 } // namespace
+
+SharedSurface::~SharedSurface()
+{
+	BaseObject* dead = _copy;
+	BaseObject::Free(dead);
+}
+
+void SharedSurface::Make(BaseDocument* doc, BaseObject* target)
+{
+	PolygonObject* copy = target ? DTOOL().FlattenedCopy(doc, target) : nullptr;
+	{
+		std::lock_guard<std::mutex> lock(_mutex);
+		_copy = copy;
+		_ready = true;
+	}
+	_made.notify_all();
+}
+
+PolygonObject* SharedSurface::Wait()
+{
+	std::unique_lock<std::mutex> lock(_mutex);
+	_made.wait(lock, [this] { return _ready; });
+	return _copy;
+}
 
 Int32 WorkerCount(Int32 setting, Int32 polygons)
 {
@@ -139,14 +153,11 @@ void ControlThread::Main()
 	for (Int32 p = 0; p < pointCount; ++p)
 		original[p] = pts[p];
 	shared.original = original.Data();
-	FreeObject surface;
 	if (surfaceTarget)
 	{
 		VertexNormalTable(mesh, normals.Data());
 		for (Int32 p = 0; p < pointCount; ++p)
 			normals[p] = GetNormalized(shared.mg.TransformVector(normals[p]));
-		surface.op = DTOOL().FlattenedCopy(document, surfaceTarget);
-		shared.surface = surface.op;
 	}
 	shared.normals = normals.Data();
 	shared.points = pointCount > 0 ? mesh->GetPointW() : nullptr;
@@ -166,6 +177,9 @@ void ControlThread::Main()
 		w->endPolygon = from + counts[i];
 		w->flags = flags.Data();
 		w->shared = &shared;
+		// Worker 0 starts first, so a pool that fails part way never leaves the others waiting
+		// for a copy nobody makes.
+		w->makesSurface = i == 0 && surfaceTarget;
 		from += counts[i];
 	}
 
@@ -177,7 +191,7 @@ void ControlThread::Main()
 	// The offsets, once every point has reached the surface: along the normals of the projected
 	// mesh, the same for every point whichever worker moved it.
 	const Float offset = settings.GetFloat(LOOM_OFFSET);
-	if (shared.surface && offset != 0.0 && pointCount > 0)
+	if (surfaceTarget && offset != 0.0 && pointCount > 0)
 	{
 		HostArray<Vector> sums(DTOOL_SOURCE);
 		HostArray<Int32> uses(DTOOL_SOURCE);

@@ -6,12 +6,40 @@
 // The result does not depend on the number of threads: the workers read the mesh as it was when
 // the run began (its points and its vertex normals, taken once), each point is claimed by exactly
 // one worker through an atomic test-and-set on its flag, and the offsets are applied after every
-// worker has finished, along the normals of the projected mesh.
+// worker has finished, along the normals of the projected mesh. All the run's work but that
+// preparation and the offsets is done by the workers, so a run on n workers keeps to n
+// processors (the host sizes its acceleration builds to the pool).
 #pragma once
+
+#include <condition_variable>
+#include <mutex>
 
 #include "hostapi/container.h"
 #include "hostapi/thread.h"
 #include "hostapi/view.h"
+
+// The surface target flattened into world space, one copy for the whole run. The first worker
+// makes it before its own polygons, so that on several workers it is made while the others
+// already transfer texture; every worker waits for it before its surface projection.
+class SharedSurface
+{
+public:
+	SharedSurface() = default;
+	~SharedSurface();
+	SharedSurface(const SharedSurface&) = delete;
+	SharedSurface& operator=(const SharedSurface&) = delete;
+
+	// Makes the copy (none when target is nullptr or the copy fails) and lets every waiter go.
+	void Make(BaseDocument* doc, BaseObject* target);
+	// The copy once Make has finished; nullptr: no surface to project onto.
+	PolygonObject* Wait();
+
+private:
+	std::mutex _mutex;
+	std::condition_variable _made;
+	bool _ready = false;
+	PolygonObject* _copy = nullptr;
+};
 
 // What every worker of one run reads; set up by the control thread before the workers start.
 struct ProjectionShared
@@ -19,7 +47,7 @@ struct ProjectionShared
 	const Vector* original = nullptr; // the mesh's points as the run found them
 	const Vector* normals = nullptr;  // their vertex normals, unit, in world space
 	Vector* points = nullptr;         // the mesh's points; a worker writes only the ones it claims
-	PolygonObject* surface = nullptr; // the target flattened into world space; nullptr: no projection
+	SharedSurface surface;            // made by worker 0 when there is a surface target
 	Matrix mg;                        // the mesh's global matrix
 	Matrix toLocal;                   // and its inverse
 };
@@ -40,11 +68,12 @@ public:
 	BaseContainer settings;
 	Int32 firstPolygon = 0, endPolygon = 0;
 	UChar* flags = nullptr;
-	const ProjectionShared* shared = nullptr;
+	ProjectionShared* shared = nullptr;
+	bool makesSurface = false; // this worker makes the run's flattened copy of surfaceTarget
 
 private:
 	void TransferTexture();
-	void ProjectOntoSurface();
+	void ProjectOntoSurface(PolygonObject* surface);
 };
 
 class ControlThread : public C4DThread

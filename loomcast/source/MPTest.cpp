@@ -42,12 +42,20 @@ bool Claim(UChar* flags, Int32 p)
 
 void MPTest::Main()
 {
-	if (!mesh || !shared)
+	if (!shared)
+		return;
+	// First of all, whatever else this worker does: the others may be waiting for the copy.
+	if (makesSurface)
+		shared->surface.Make(document, surfaceTarget);
+	if (!mesh)
 		return;
 	if (settings.GetBool(LOOM_UV_FROM_SOURCE) && uvSource)
 		TransferTexture();
-	if (surfaceTarget && shared->surface)
-		ProjectOntoSurface();
+	if (surfaceTarget)
+	{
+		if (PolygonObject* surface = shared->surface.Wait())
+			ProjectOntoSurface(surface);
+	}
 }
 
 void MPTest::TransferTexture()
@@ -89,10 +97,10 @@ void MPTest::TransferTexture()
 	}
 }
 
-void MPTest::ProjectOntoSurface()
+void MPTest::ProjectOntoSurface(PolygonObject* surface)
 {
 	GeRayCollider* rc = GeRayCollider::Alloc();
-	if (!rc || !rc->Init(shared->surface, true))
+	if (!rc || !rc->Init(surface, true))
 	{
 		GeRayCollider::Free(rc);
 		return;

@@ -13,6 +13,10 @@ void RunProjectionPass(BaseDocument* doc, BaseContainer& settings, PolygonObject
 		settings.SetString(LOOM_RESULT, PlainResultText());
 		return;
 	}
+	// The workers write texture coordinates into the mesh's UVW tag and need one; whichever tool
+	// step added the polygons, a mesh without one gets it here (one zero record per polygon).
+	if (texture && !mesh->GetTag(Tuvw))
+		mesh->MakeTag(Tuvw);
 	ControlThread control;
 	control.mesh = mesh;
 	control.uvSource = textureSource;

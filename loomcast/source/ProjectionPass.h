@@ -8,7 +8,8 @@
 
 // picked: what the mesh is wrapped onto (nullptr: no surface projection); textureSource: what its
 // corners take their texture coordinates from (nullptr: no texture transfer). Without either the
-// read-out is the plain one and nothing runs. The mesh gets the change message either way.
+// read-out is the plain one and nothing runs. With a texture source a mesh without a UVW tag is
+// given one first. The mesh gets the change message either way.
 void RunProjectionPass(BaseDocument* doc, BaseContainer& settings, PolygonObject* mesh, BaseObject* picked, BaseObject* textureSource,
 	Int32 first, Int32 end);
 

@@ -1,6 +1,7 @@
 // The projection post-pass through session scripts and the built plug-in: examples/wrap.session
-// wraps a patch onto a textured ball and exports it with its texture coordinates; the verbs that
-// make and show texture coordinates refuse what they cannot use.
+// wraps a patch onto a textured ball and exports it with its texture coordinates, a polygon split
+// wraps and textures its new band the same way; the verbs that make and show texture
+// coordinates refuse what they cannot use.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -78,6 +79,70 @@ TEST(LoomcastWrap, TheExampleWrapsAPatchOntoTheBallWithItsTextureCoordinates)
 	}
 	EXPECT_EQ(points, 24);
 	EXPECT_EQ(coordinates, 60);
+}
+
+// The (x;y;z) triples on the line of a print-uvw or print-points listing that starts "  <index>: ".
+std::vector<std::array<double, 3>> Triples(const std::string& output, int index)
+{
+	std::vector<std::array<double, 3>> found;
+	const std::string head = "\n  " + std::to_string(index) + ": ";
+	const size_t at = output.find(head);
+	if (at == std::string::npos)
+		return found;
+	std::istringstream line(output.substr(at + head.size(), output.find('\n', at + head.size()) - at - head.size()));
+	std::string word;
+	while (line >> word)
+	{
+		std::array<double, 3> v{};
+		if (std::sscanf(word.c_str(), "(%lf;%lf;%lf)", &v[0], &v[1], &v[2]) == 3)
+			found.push_back(v);
+	}
+	return found;
+}
+
+TEST(LoomcastWrap, ASplitBandOverATexturedBallTakesItsCoordinates)
+{
+	// The floor's far border grows by a band (cut twice across) while the mouse is over a big ball
+	// below it: the band is wrapped onto the ball and, the floor having no UVW tag, gets one for
+	// the ball's coordinates. The ball's planar coordinates follow its X and Z over 0..1.
+	ScratchFolder dir;
+	const HostRun run = RunHostScript(dir.Write("split.session",
+		"load-plugins\nnew-document\nadd-object plane Floor 400 4\nadd-object sphere Ball 400 24\nset-position Ball 0 -300 275\n"
+		"add-uvw Ball planar\nselect-object Floor\nset-mode edges\nselect-edges Floor 49 53 57 61\nactivate-tool 1027250\n"
+		"set-tool-setting LOOM_ON_SURFACE on\nset-tool-setting LOOM_UV_FROM_SOURCE on\n"
+		"set-tool-setting LOOM_SURFACE_MODE LOOM_MODE_POLYGON_SPLIT\nset-tool-gradient LOOM_SPLITS 0.3 0.6\n"
+		"set-tool-setting LOOM_THREADS 2\nset-clock-step 340\n"
+		"drag left shift 215 170  260 168  300 166  340 166  380 168  425 170\ndrag left shift 320 180\n"
+		"print-tool-settings\nprint-uvw Floor\nprint-points Floor\n"));
+	ASSERT_EQ(run.status, 0) << run.output;
+	EXPECT_TRUE(Contains(run.output, "3035 STRING \"2CPU Result Time:340ms\"")) << run.output;
+	ASSERT_TRUE(Contains(run.output, "uvw Floor: 28 records")) << run.output;
+	// The floor's own 16 quads keep the zero records the new tag starts with; the band's 12 take
+	// the ball's coordinates at every corner (its whole width lies over the ball).
+	const std::vector<std::array<double, 3>> zero(4, std::array<double, 3>{0, 0, 0});
+	for (int i = 0; i < 16; ++i)
+		EXPECT_EQ(Triples(run.output, i), zero) << "record " << i;
+	for (int i = 16; i < 28; ++i)
+	{
+		const auto corners = Triples(run.output, i);
+		ASSERT_EQ(corners.size(), 4u) << "record " << i << run.output;
+		for (const auto& uv : corners)
+		{
+			EXPECT_GT(uv[0], 0.2) << "record " << i;
+			EXPECT_LT(uv[0], 0.8) << "record " << i;
+			EXPECT_GT(uv[1], 0.2) << "record " << i;
+			EXPECT_LT(uv[1], 0.5) << "record " << i;
+		}
+	}
+	// The band's 15 points lie on the ball (24 segments: within 4 of its radius).
+	const size_t points = run.output.find("points Floor: 40");
+	ASSERT_NE(points, std::string::npos) << run.output;
+	for (int i = 25; i < 40; ++i)
+	{
+		const auto p = Triples(run.output.substr(points), i);
+		ASSERT_EQ(p.size(), 2u) << "point " << i;
+		EXPECT_NEAR(std::sqrt(p[1][0] * p[1][0] + (p[1][1] + 300) * (p[1][1] + 300) + (p[1][2] - 275) * (p[1][2] - 275)), 400.0, 4.0) << "point " << i;
+	}
 }
 
 TEST(LoomcastWrap, TextureVerbsRefuseWhatTheyCannotUse)

@@ -162,6 +162,8 @@ TEST(HostExecutable, RunsTheDemoAndReportsScriptErrors)
 	EXPECT_EQ(o.status, 0) << o.output;
 	EXPECT_NE(o.output.find("plug-in loomcast: started"), std::string::npos) << o.output;
 	EXPECT_NE(o.output.find("plug-in tarnwick: started"), std::string::npos) << o.output;
+	// The dense wrap ran its projection on two workers and timed it.
+	EXPECT_NE(o.output.find("3035 STRING \"2CPU Result Time:"), std::string::npos) << o.output;
 
 	ScratchFolder dir;
 	const std::string script = dir.Write("broken.session", "new-document\nadd-null A\nparent A Missing\n");

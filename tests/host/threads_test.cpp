@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/thread_share.h"
 #include "hostapi/input.h"
 #include "hostapi/thread.h"
 #include "input/input_source.h"
@@ -111,6 +112,7 @@ TEST(Threads, PoolStartsEveryThreadAndWaitsForAll)
 	MPThreadPool pool;
 	EXPECT_FALSE(pool.Init(&parent, 0, list.data()));
 	ASSERT_TRUE(pool.Init(&parent, 5, list.data()));
+	standin::ClearThreadStarts();
 	ASSERT_TRUE(pool.Start(THREADPRIORITY_BELOW));
 	pool.Wait();
 	for (Counter& w : workers)
@@ -118,8 +120,45 @@ TEST(Threads, PoolStartsEveryThreadAndWaitsForAll)
 		EXPECT_EQ(w.value.load(), 1000);
 		EXPECT_EQ(w.GetPriority(), THREADPRIORITY_BELOW);
 	}
-	// A priority the host does not know starts nothing.
+	// Every start is on the host's record, by name and priority.
+	EXPECT_EQ(standin::ThreadStarts(), std::vector<standin::ThreadStart>(5, standin::ThreadStart{"counter", THREADPRIORITY_BELOW}));
+	// A priority the host does not know starts nothing, and records nothing.
 	EXPECT_FALSE(pool.Start(3));
+	EXPECT_EQ(standin::ThreadStarts().size(), 5u);
+}
+
+// Records the processor share its Main ran with.
+class ShareProbe : public C4DThread
+{
+public:
+	void Main() override { seen = standin::threads::CallerShare(); }
+	const char* GetThreadName() override { return "probe"; }
+	Int32 seen = -1;
+};
+
+TEST(Threads, APoolsThreadsShareItsSizeAndOtherThreadsHaveNoLimit)
+{
+	for (Int32 n : {1, 3})
+	{
+		std::vector<ShareProbe> probes(static_cast<size_t>(n));
+		std::vector<C4DThread*> list;
+		for (ShareProbe& p : probes)
+			list.push_back(&p);
+		MPThreadPool pool;
+		ASSERT_TRUE(pool.Init(nullptr, n, list.data()));
+		ASSERT_TRUE(pool.Start(THREADPRIORITY_NORMAL));
+		pool.Wait();
+		for (const ShareProbe& p : probes)
+			EXPECT_EQ(p.seen, n);
+	}
+	// Started on its own, after a pool: no limit; run on the caller: the caller's (none here).
+	ShareProbe alone;
+	ASSERT_TRUE(alone.Start());
+	alone.Wait(false);
+	EXPECT_EQ(alone.seen, 0);
+	ASSERT_TRUE(alone.Start(THREADMODE_SYNCHRONOUS));
+	EXPECT_EQ(alone.seen, 0);
+	EXPECT_EQ(standin::threads::CallerShare(), 0);
 }
 
 TEST(Threads, ClockStepMakesTwoReadingsExactlyApart)

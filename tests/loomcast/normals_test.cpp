@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 #include "EdgeIndex.h"
+#include "NormalTables.h"
 #include "Normals.h"
 #include "standin/memory.h"
 
@@ -165,4 +167,51 @@ TEST_F(PointNormalByScanTest, RefusedScratchListGivesZero)
 	standin::FailAllocationsAfter(-1);
 	EXPECT_EQ(n, Vector());
 	EXPECT_EQ(PointNormalByScan(nullptr, 0), Vector());
+}
+
+// ---- Both normals for a whole mesh at once ------------------------------------------------------
+
+namespace
+{
+// Every point's table entries equal the per-point answers exactly: the tables are a faster way to
+// the same sums, in the same order, not an approximation.
+void ExpectTablesMatchPerPoint(const PolygonObject* op)
+{
+	const Int32 n = op->GetPointCount();
+	std::vector<Vector> vertex(static_cast<size_t>(n)), scan(static_cast<size_t>(n)), sums(static_cast<size_t>(n));
+	std::vector<Int32> counts(static_cast<size_t>(n));
+	VertexNormalTable(op, vertex.data());
+	ScanNormalTable(op, scan.data(), sums.data(), counts.data());
+	for (Int32 p = 0; p < n; ++p)
+	{
+		EXPECT_EQ(vertex[static_cast<size_t>(p)], VertexNormal(op, p)) << "point " << p;
+		EXPECT_EQ(scan[static_cast<size_t>(p)], PointNormalByScan(op, p)) << "point " << p;
+	}
+}
+} // namespace
+
+using NormalTableTest = MeshTest;
+
+TEST_F(NormalTableTest, EqualsThePerPointNormalsBitForBit)
+{
+	// Quads and triangles over uneven points (so the sums round), a quad that repeats a corner, a
+	// triangle whose c (and d) is shared with its neighbours, and point 9 that nothing uses.
+	const PolygonObject* op = Make(
+		{{0, 0.1, 0}, {1.3, -0.2, 0.1}, {2.7, 0.3, -0.1}, {0.1, 0.2, 1.1}, {1.1, 0.7, 1.3}, {2.9, -0.4, 0.9}, {-0.2, 0.05, 2.3},
+			{1.7, 0.9, 2.1}, {3.1, 0.2, 2.2}, {7, 7, 7}},
+		{CPolygon(0, 1, 4, 3), CPolygon(1, 2, 4), CPolygon(3, 4, 7, 6), CPolygon(4, 5, 8), CPolygon(4, 8, 7), CPolygon(2, 5, 4, 2)});
+	ExpectTablesMatchPerPoint(op);
+	EXPECT_EQ(VertexNormal(op, 9), Vector(0, 1, 0));
+	EXPECT_EQ(PointNormalByScan(op, 9), Vector());
+}
+
+TEST_F(NormalTableTest, APolygonOutsideThePointsIsTreatedAsThePerPointNormalsTreatIt)
+{
+	// The adjacency refuses the whole mesh (every vertex normal is zero); the scan skips only the
+	// polygon that points outside.
+	const PolygonObject* op = Make({{0, 0.1, 0}, {1.3, -0.2, 0.1}, {2.7, 0.3, -0.1}, {0.1, 0.2, 1.1}, {1.1, 0.7, 1.3}, {5, 5, 5}},
+		{CPolygon(0, 1, 4, 3), CPolygon(1, 2, 4), CPolygon(1, 4, 40)});
+	ExpectTablesMatchPerPoint(op);
+	EXPECT_EQ(VertexNormal(op, 0), Vector());
+	EXPECT_NE(PointNormalByScan(op, 0), Vector());
 }

@@ -7,112 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ControlThread.h"
-#include "Dtool.h"
-#include "ToolSettings.h"
-#include "front_view.h"
 #include "hostapi/collider.h"
 #include "hostapi/proxytag.h"
-#include "standin/scene.h"
-#include "standin/threads.h"
+#include "projection_fixture.h"
 
 namespace
 {
-constexpr Int32 kSphere = 5160; // the host's sphere primitive (a polygon object)
-
-void ExpectNear(const Vector& got, const Vector& want, double tol)
-{
-	EXPECT_NEAR(got.x, want.x, tol);
-	EXPECT_NEAR(got.y, want.y, tol);
-	EXPECT_NEAR(got.z, want.z, tol);
-}
-
-// A grid of cells x cells quads in the plane y = height, side `size`, centred on (cx, cz).
-PolygonObject* Grid(Int32 cells, Float size, Float height, Float cx = 0.0, Float cz = 0.0)
-{
-	const Int32 side = cells + 1;
-	PolygonObject* op = PolygonObject::Alloc(side * side, cells * cells);
-	Vector* p = op->GetPointW();
-	for (Int32 j = 0; j < side; ++j)
-		for (Int32 i = 0; i < side; ++i)
-			p[j * side + i] = Vector(cx - size / 2 + size * i / cells, height, cz - size / 2 + size * j / cells);
-	CPolygon* q = op->GetPolygonW();
-	for (Int32 j = 0; j < cells; ++j)
-		for (Int32 i = 0; i < cells; ++i)
-			q[j * cells + i] = CPolygon(j * side + i, (j + 1) * side + i, (j + 1) * side + i + 1, j * side + i + 1);
-	return op;
-}
-
-// A UVW tag whose coordinates are an affine function of each corner's world x and y.
-void AffineUVW(PolygonObject* op, Float su, Float sv, Float ou, Float ov)
-{
-	UVWTag* tag = static_cast<UVWTag*>(op->MakeTag(Tuvw));
-	const Vector* p = op->GetPointR();
-	const Matrix mg = op->GetMg();
-	auto uv = [&](Int32 k) {
-		const Vector w = mg * p[k];
-		return Vector(w.x * su + ou, w.y * sv + ov, 0.0);
-	};
-	for (Int32 i = 0; i < op->GetPolygonCount(); ++i)
-	{
-		const CPolygon& c = op->GetPolygonR()[i];
-		tag->SetSlow(i, UVWStruct{uv(c.a), uv(c.b), uv(c.c), uv(c.d)});
-	}
-}
-
-class ProjectionTest : public ::testing::Test
-{
-protected:
-	void SetUp() override
-	{
-		doc = standin::NewDocument();
-		ASSERT_NE(doc, nullptr);
-		std::string error;
-		bd = AddFrontView(doc, &error);
-		ASSERT_NE(bd, nullptr) << error;
-		standin::SetClockStep(-1);
-	}
-	void TearDown() override
-	{
-		standin::SetClockStep(-1);
-		standin::CloseAllDocuments();
-	}
-	PolygonObject* Insert(PolygonObject* op, const char* name)
-	{
-		op->SetName(name);
-		doc->InsertObject(op, nullptr, nullptr);
-		return op;
-	}
-	PolygonObject* Sphere(Float radius, Int32 segments, const char* name = "Sphere")
-	{
-		return Insert(standin::MakePrimitive(kSphere, radius, segments, nullptr), name);
-	}
-	// Runs the control thread as the tool does, over every polygon of the mesh.
-	String Run(PolygonObject* mesh, BaseObject* uvSource, BaseObject* target, Int32 threads, Float offset, bool uv)
-	{
-		ControlThread control;
-		control.mesh = mesh;
-		control.uvSource = uvSource;
-		control.surfaceTarget = target;
-		control.document = doc;
-		control.view = bd;
-		control.settings.SetInt32(LOOM_THREADS, threads);
-		control.settings.SetFloat(LOOM_OFFSET, offset);
-		control.settings.SetBool(LOOM_UV_FROM_SOURCE, uv);
-		control.firstPolygon = 0;
-		control.endPolygon = mesh ? mesh->GetPolygonCount() : 0;
-		String text;
-		control.resultText = &text;
-		EXPECT_TRUE(control.Start(THREADMODE_ASYNC, THREADPRIORITY_NORMAL));
-		control.Wait(true);
-		control.End(false);
-		return text;
-	}
-
-	BaseDocument* doc = nullptr;
-	BaseDraw* bd = nullptr;
-	DTOOL dtool;
-};
 
 // ---- Runs, worker counts and the read-out ------------------------------------------------------
 
@@ -334,6 +234,38 @@ TEST_F(ProjectionTest, FlattenedCopyOfAChildObjectIsInWorldSpaceOnce)
 	BaseObject* dead = copy;
 	BaseObject::Free(dead);
 	EXPECT_EQ(dtool.FlattenedCopy(doc, nullptr), nullptr);
+}
+
+TEST_F(ProjectionTest, FlattenedCopyJoinedUnderAMovedParentIsInWorldSpace)
+{
+	// The source has a turned and raised parent and a child of its own: the join sees the parts
+	// in the source's frame below the parent, and the copy must still hold world positions.
+	BaseObject* parent = BaseObject::Alloc(Onull);
+	doc->InsertObject(parent, nullptr, nullptr);
+	Matrix turned = MatrixRotY(0.5);
+	turned.off = Vector(10, 50, -20);
+	parent->SetMg(turned);
+	PolygonObject* cube = standin::MakePrimitive(Ocube, 100, 1, nullptr);
+	cube->InsertUnder(parent);
+	Matrix right = MatrixRotX(0.3);
+	right.off = Vector(100, 0, 0);
+	cube->SetMl(right);
+	PolygonObject* child = standin::MakePrimitive(Oplane, 50, 1, nullptr);
+	child->InsertUnder(cube);
+	Matrix up;
+	up.off = Vector(0, 200, 0);
+	child->SetMl(up);
+
+	PolygonObject* copy = dtool.FlattenedCopy(doc, cube);
+	ASSERT_NE(copy, nullptr);
+	ASSERT_EQ(copy->GetPointCount(), 8 + 4);
+	const Matrix seen = copy->GetMg();
+	for (Int32 i = 0; i < 8; ++i)
+		ExpectNear(seen * copy->GetPointR()[i], cube->GetMg() * cube->GetPointR()[i], 1e-9);
+	for (Int32 i = 0; i < 4; ++i)
+		ExpectNear(seen * copy->GetPointR()[8 + i], child->GetMg() * child->GetPointR()[i], 1e-9);
+	BaseObject* dead = copy;
+	BaseObject::Free(dead);
 }
 
 // ---- The post-pass ---------------------------------------------------------------------------------

@@ -1,8 +1,12 @@
 #include "accel/embree_scene.h"
 
 #include <embree3/rtcore.h>
+#include <oneapi/tbb/task_arena.h>
 
 #include <limits>
+#include <thread>
+
+#include "core/thread_share.h"
 
 namespace accel
 {
@@ -83,6 +87,21 @@ RTCRayHit MakeRay(const float origin[3], const float direction[3], float tfar)
 	return rh;
 }
 
+// Commits the scene on the caller's share of the processors: Embree builds with the task
+// arena it is called from, which by default spans the whole machine.
+void Commit(RTCScene scene)
+{
+	const Int32 share = standin::threads::CallerShare();
+	const unsigned machine = std::thread::hardware_concurrency();
+	if (share <= 0 || (machine > 0 && static_cast<unsigned>(share) >= machine))
+	{
+		rtcCommitScene(scene);
+		return;
+	}
+	tbb::task_arena arena(share);
+	arena.execute([scene] { rtcCommitScene(scene); });
+}
+
 } // namespace
 
 std::unique_ptr<EmbreeTriangles> EmbreeTriangles::Build(const float* vertices, std::size_t vertexCount, const UInt32* indices, std::size_t stride,
@@ -119,7 +138,7 @@ std::unique_ptr<EmbreeTriangles> EmbreeTriangles::Build(const float* vertices, s
 		rtcAttachGeometry(scene, geometry);
 		rtcReleaseGeometry(geometry);
 	}
-	rtcCommitScene(scene);
+	Commit(scene);
 	if (const RTCError code = rtcGetDeviceError(device); code != RTC_ERROR_NONE)
 	{
 		*error = ErrorText(code, "cannot build the ray acceleration");

@@ -7,7 +7,9 @@
 #include <system_error>
 #include <thread>
 
+#include "core/thread_share.h"
 #include "hostapi/thread.h"
+#include "standin/threads.h"
 
 struct C4DThread::State
 {
@@ -27,6 +29,8 @@ bool KnownPriority(Int32 p)
 }
 // How often a waiting thread that checks events looks at the user's input.
 constexpr auto kEventPoll = std::chrono::milliseconds(5);
+// Set by a pool around the starts of its threads: the share each of them gets.
+thread_local Int32 t_startingShare = 0;
 } // namespace
 
 C4DThread::C4DThread() : _state(new State) {}
@@ -55,17 +59,21 @@ bool C4DThread::Start(Int32 mode, Int32 priority)
 		_state->thread.join();
 	_state->breakAsked.store(false);
 	_state->priority.store(priority);
+	standin::RecordThreadStart(GetThreadName(), priority);
 	{
 		std::lock_guard<std::mutex> lock(_state->mutex);
 		_state->running = true;
 	}
-	auto body = [this] {
+	const bool async = mode == THREADMODE_ASYNC;
+	auto body = [this, async, share = t_startingShare] {
+		if (async)
+			standin::threads::SetCallerShare(share);
 		Main();
 		std::lock_guard<std::mutex> lock(_state->mutex);
 		_state->running = false;
 		_state->ended.notify_all();
 	};
-	if (mode == THREADMODE_SYNCHRONOUS)
+	if (!async)
 	{
 		body();
 		return true;
@@ -156,15 +164,20 @@ bool MPThreadPool::Start(Int32 priority)
 {
 	if (!_threads)
 		return false;
+	// n threads started together have asked for n processors in all; the host's own parallel
+	// work on their behalf keeps to that (see core/thread_share.h).
+	t_startingShare = _count;
 	for (Int32 i = 0; i < _count; ++i)
 	{
 		if (!_threads[i]->Start(THREADMODE_ASYNC, priority))
 		{
+			t_startingShare = 0;
 			for (Int32 j = 0; j < i; ++j)
 				_threads[j]->Wait(false);
 			return false;
 		}
 	}
+	t_startingShare = 0;
 	return true;
 }
 
