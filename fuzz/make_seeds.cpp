@@ -1,9 +1,11 @@
 // fuzz_seeds <corpus folder>: writes the seed corpus of every fuzz target, made by the host's own
 // writers, into <corpus folder>/<target>/. Run by fuzz/make-corpus.sh; the result is committed.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -203,6 +205,27 @@ void DocumentSeeds()
 	else
 		Fail(error);
 	standin::CloseAllDocuments();
+
+	// What opening repairs: a tag of a plug-in that is not loaded (with a link to it), two
+	// materials of one name and one without, two siblings of one name.
+	BaseDocument* odd = standin::NewDocument();
+	BaseObject* first = fuzz::AddNull(odd, "Twin", fuzz::kFirstIdentity);
+	fuzz::AddNull(odd, "Twin", fuzz::kFirstIdentity + 1);
+	BaseTag* stranger = BaseTag::Alloc(1999999);
+	stranger->GetDataInstance()->SetInt32(1, 7);
+	first->InsertTag(stranger);
+	first->GetDataInstance()->SetLink(1000, stranger);
+	for (const char* name : {"Alpha", "Alpha", ""})
+	{
+		BaseMaterial* m = BaseMaterial::Alloc();
+		m->SetName(name);
+		odd->InsertMaterial(m);
+	}
+	if (standin::SaveDocument(odd, file.string(), &error))
+		Seed("document", "record-repairs", FirstRecord(file));
+	else
+		Fail(error);
+	standin::CloseAllDocuments();
 }
 
 void SetFileSeeds()
@@ -249,6 +272,130 @@ void ObjSeeds()
 	Seed("obj", "crlf.obj", "v 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nf 1 2 3\r\n");
 }
 
+// Mesh files of every format mesh_fuzz reads, each as small as it can be while still holding a
+// quad and a triangle (or two triangles that share an edge), texture coordinates where the format
+// has them, and for glTF a node tree that moves the mesh.
+void Append(Bytes& out, const void* data, size_t size)
+{
+	const auto* bytes = static_cast<const std::uint8_t*>(data);
+	out.insert(out.end(), bytes, bytes + size);
+}
+
+template <typename T>
+void AppendValue(Bytes& out, T value)
+{
+	// The seeds are written on a little-endian machine, which is what the formats ask for.
+	Append(out, &value, sizeof value);
+}
+
+std::string Base64(const Bytes& bytes)
+{
+	static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+	std::string out;
+	for (size_t i = 0; i < bytes.size(); i += 3)
+	{
+		const std::uint32_t n = (std::uint32_t{bytes[i]} << 16) | (i + 1 < bytes.size() ? std::uint32_t{bytes[i + 1]} << 8 : 0) |
+			(i + 2 < bytes.size() ? bytes[i + 2] : 0);
+		out += digits[(n >> 18) & 63];
+		out += digits[(n >> 12) & 63];
+		out += i + 1 < bytes.size() ? digits[(n >> 6) & 63] : '=';
+		out += i + 2 < bytes.size() ? digits[n & 63] : '=';
+	}
+	return out;
+}
+
+// A triangle's glTF data: positions (3 x vec3), texture coordinates (3 x vec2), indices (3 x u16,
+// padded to 4 bytes).
+Bytes GltfBuffer()
+{
+	Bytes buffer;
+	for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f})
+		AppendValue(buffer, f);
+	for (float f : {0.f, 0.f, 1.f, 0.f, 0.f, 1.f})
+		AppendValue(buffer, f);
+	for (std::uint16_t i : {0, 1, 2, 0})
+		AppendValue(buffer, i);
+	return buffer;
+}
+
+std::string GltfJson(const std::string& bufferUri, size_t bufferBytes)
+{
+	return "{\"asset\":{\"version\":\"2.0\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
+		   "\"nodes\":[{\"translation\":[1,2,3],\"children\":[1]},{\"mesh\":0,\"scale\":[2,2,2]}],"
+		   "\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,\"TEXCOORD_0\":1},\"indices\":2}]}],"
+		   "\"accessors\":[{\"bufferView\":0,\"componentType\":5126,\"count\":3,\"type\":\"VEC3\",\"min\":[0,0,0],\"max\":[1,1,0]},"
+		   "{\"bufferView\":1,\"componentType\":5126,\"count\":3,\"type\":\"VEC2\"},"
+		   "{\"bufferView\":2,\"componentType\":5123,\"count\":3,\"type\":\"SCALAR\"}],"
+		   "\"bufferViews\":[{\"buffer\":0,\"byteOffset\":0,\"byteLength\":36},{\"buffer\":0,\"byteOffset\":36,\"byteLength\":24},"
+		   "{\"buffer\":0,\"byteOffset\":60,\"byteLength\":6}],"
+		   "\"buffers\":[{" +
+		(bufferUri.empty() ? std::string() : "\"uri\":\"" + bufferUri + "\",") + "\"byteLength\":" + std::to_string(bufferBytes) + "}]}";
+}
+
+void MeshSeeds()
+{
+	const std::string plyHead = "ply\nformat ascii 1.0\ncomment a quad and a triangle\nelement vertex 5\nproperty float x\n"
+								"property float y\nproperty float z\nproperty float s\nproperty float t\nelement face 2\n"
+								"property list uchar int vertex_indices\nend_header\n";
+	Seed("mesh", "quad-triangle-uv.ply", plyHead + "0 0 0 0 0\n1 0 0 1 0\n1 1 0 1 1\n0 1 0 0 1\n2 0 0 1 0\n4 0 1 2 3\n3 1 4 2\n");
+
+	Bytes binary;
+	const std::string binaryHead = "ply\nformat binary_little_endian 1.0\nelement vertex 4\nproperty float x\nproperty float y\n"
+								   "property float z\nelement face 2\nproperty list uchar int vertex_indices\nend_header\n";
+	Append(binary, binaryHead.data(), binaryHead.size());
+	for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 1.f, 1.f, 0.f, 0.f, 1.f, 0.f})
+		AppendValue(binary, f);
+	AppendValue(binary, std::uint8_t{3});
+	for (std::int32_t i : {0, 1, 2})
+		AppendValue(binary, i);
+	AppendValue(binary, std::uint8_t{5}); // a fan of three triangles over four points and one again
+	for (std::int32_t i : {0, 2, 3, 1, 0})
+		AppendValue(binary, i);
+	Seed("mesh", "triangle-fan-binary.ply", binary);
+
+	Seed("mesh", "two-triangles.stl",
+		"solid two\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 1 0 0\n  vertex 1 1 0\n endloop\nendfacet\n"
+		"facet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 1 1 0\n  vertex 0 1 0\n endloop\nendfacet\nendsolid two\n");
+
+	Bytes stl(80, ' ');
+	const char title[] = "binary seed";
+	std::copy(title, title + sizeof title - 1, stl.begin());
+	AppendValue(stl, std::uint32_t{2});
+	for (const auto& triangle : {std::initializer_list<float>{0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 1, 0}, std::initializer_list<float>{0, 0, 1, 0, 0, 0, 1, 1, 0, 0, 1, 0}})
+	{
+		for (float f : triangle)
+			AppendValue(stl, f);
+		AppendValue(stl, std::uint16_t{0});
+	}
+	Seed("mesh", "two-triangles-binary.stl", stl);
+
+	const Bytes buffer = GltfBuffer();
+	Seed("mesh", "triangle-uv.gltf", GltfJson("data:application/octet-stream;base64," + Base64(buffer), buffer.size()));
+
+	std::string json = GltfJson("", buffer.size());
+	json.resize((json.size() + 3) & ~size_t{3}, ' ');
+	Bytes glb;
+	Append(glb, "glTF", 4);
+	AppendValue(glb, std::uint32_t{2});
+	AppendValue(glb, static_cast<std::uint32_t>(12 + 8 + json.size() + 8 + buffer.size()));
+	AppendValue(glb, static_cast<std::uint32_t>(json.size()));
+	Append(glb, "JSON", 4);
+	Append(glb, json.data(), json.size());
+	AppendValue(glb, static_cast<std::uint32_t>(buffer.size()));
+	Append(glb, "BIN\0", 4);
+	Append(glb, buffer.data(), buffer.size());
+	Seed("mesh", "triangle-uv.glb", glb);
+}
+
+// Dialog resources beside the plug-ins' own (make-corpus.sh copies those): every kind of line.
+void DialogSeeds()
+{
+	Seed("dialog_resource", "every-gadget.dlg",
+		"# every kind of line\nGROUP 100 2 \"Page\"\n  BUTTON 101 \"Go\"\n  CHECKBOX 102 \"On\"\n  TEXT 103 \"@1\"\n"
+		"  EDIT 104 120 16\n  COMBO 105\n  CHILD 1 \"One\"\n  CHILD 2 \"Two\"\n  LINK 106\n  TREE 107 200 80\n"
+		"  USERAREA 108 64 64\n  RADIO 109 2\n  CHILD 110 \"Left\"\n  CHILD 111 \"Right\"\n  GROUP 112 1\n  END\nEND\n");
+}
+
 void SessionSeeds()
 {
 	// Every command once, with its usage words as they stand in the help.
@@ -278,7 +425,9 @@ int main(int argc, char** argv)
 	DocumentSeeds();
 	SetFileSeeds();
 	ObjSeeds();
+	MeshSeeds();
 	SessionSeeds();
+	DialogSeeds();
 
 	std::error_code ignored;
 	fs::remove_all(g_scratch, ignored);

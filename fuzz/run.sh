@@ -9,7 +9,7 @@ build=$1
 seconds=$2
 shift 2
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(hyperfile document setfile obj session)
+[ ${#targets[@]} -gt 0 ] || targets=(hyperfile document setfile obj mesh session dialog_resource)
 
 mkdir -p "$build/artifacts"
 for t in "${targets[@]}"; do

@@ -38,5 +38,5 @@ else
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER="$fuzz_cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DWITH_FUZZERS=ON -DBUILD_TESTING=OFF
   cmake --build build-fuzz -j "$jobs" --target fuzzers
-  bash fuzz/run.sh build-fuzz "${FUZZ_SECONDS:-20}"
+  bash fuzz/run.sh build-fuzz "${FUZZ_SECONDS:-15}"
 fi

@@ -320,6 +320,19 @@ TEST_F(MeshFiles, RefusalsNameTheirReason)
 	expectReason(folder.Write("cloud.ply",
 		"ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\nproperty float z\nend_header\n"
 		"0 0 0\n1 0 0\n0 1 0\n"), "no polygons");
+	// PLY headers Assimp is not safe on are refused before it reads them: without end_header it
+	// reads forever, and lines it does not expect corrupted its heap (a fuzzer's find, cut down).
+	const std::string plyStart = "ply\nformat ascii 1.0\n";
+	expectReason(folder.Write("endless.ply", plyStart + "element vertex 1\nproperty float x\n"), "no end_header line");
+	expectReason(folder.Write("long.ply", plyStart + "comment" + std::string(size_t{1} << 21, ' ') + "\nend_header\n"), "does not end within");
+	const char heapBreaker[] = "ply\nformat binary_little_endian 1.0ly\nformat binary_little_endian 1.0\nele\0\0\0loat t\n"
+		"element1 1.0 rty list uchaindices\nend_header\nel_idic\0\0\0\0\x80?\0\0\0\0\0\0\0\0\0\0";
+	expectReason(folder.Write("heap.ply", std::string(heapBreaker, sizeof heapBreaker - 1)), "line 2 of the PLY header");
+	const std::string vertex = "element vertex 1\nproperty float x\nproperty float y\nproperty float z\n";
+	expectReason(folder.Write("twice.ply", plyStart + vertex + vertex + "end_header\n0 0 0\n0 0 0\n"), "'vertex' is declared twice");
+	expectReason(folder.Write("orphan.ply", plyStart + "property float x\n" + vertex + "end_header\n0 0 0\n"), "line 3 of the PLY header: a property before");
+	expectReason(folder.Write("type.ply", plyStart + "element vertex 1\nproperty real x\nend_header\n0\n"), "known types");
+	expectReason(folder.Write("many.ply", plyStart + "element vertex 4000000000\nproperty float x\nend_header\n0\n"), "more than the file holds");
 	expectReason(folder.Write("scene.gltf",
 		R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[{"name":"empty"}]})"), "no mesh");
 

@@ -320,6 +320,45 @@ private:
 
 } // namespace
 
+namespace
+{
+
+// Counts as the decoder does: bc itself is at depth, each container inside one more. Stops as
+// soon as the limit is passed, so a pathological nesting costs no more than the limit.
+bool Deeper(const BaseContainer& bc, int depth)
+{
+	if (depth > kMaxContainerDepth)
+		return true;
+	for (Int32 i = 0; i < bc.GetCount(); ++i)
+	{
+		Int32 key = 0;
+		const GeData* value = nullptr;
+		if (!bc.GetIndex(i, &key, &value))
+			break;
+		const BaseContainer* inner = nullptr;
+		if (value->GetType() == DA_CONTAINER)
+			inner = value->GetContainer();
+		else if (value->GetType() == DA_CUSTOMDATA)
+		{
+			const CustomDataType* custom = value->GetCustomDataType(value->GetCustomDataTypeId());
+			if (const auto* g = dynamic_cast<const GradientData*>(custom))
+				inner = &g->properties;
+			else if (const auto* p = dynamic_cast<const PriorityValues*>(custom))
+				inner = &p->values;
+		}
+		if (inner && Deeper(*inner, depth + 1))
+			return true;
+	}
+	return false;
+}
+
+} // namespace
+
+bool NestsTooDeeply(const BaseContainer& bc)
+{
+	return Deeper(bc, 0);
+}
+
 bool EncodeContainer(const BaseContainer& bc, std::vector<std::uint8_t>& out)
 {
 	const size_t start = out.size();

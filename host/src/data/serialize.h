@@ -25,6 +25,10 @@ constexpr std::uint32_t kContainerEncodingVersion = 1;
 // Deepest nesting of containers (and custom data holding containers) that decoding accepts.
 constexpr int kMaxContainerDepth = 64;
 
+// Whether containers nest in bc (through nested containers, gradient properties or priority
+// values) deeper than decoding accepts: its encoding would not decode, so writers refuse it.
+bool NestsTooDeeply(const BaseContainer& bc);
+
 // Appends the encoding of bc to out. False only when memory ran short (out is then restored).
 bool EncodeContainer(const BaseContainer& bc, std::vector<std::uint8_t>& out);
 

@@ -67,7 +67,7 @@ void RefsToLinks(BaseContainer& bc, const std::vector<scene::NodeCore*>& element
 		UInt64 ref = 0;
 		if (IsLinkCell(*value, &ref))
 		{
-			if (ref >= 1 && ref <= elements.size())
+			if (ref >= 1 && ref <= elements.size() && elements[ref - 1])
 				bc.SetLink(id, scene::ApiOf<BaseList2D>(elements[ref - 1]));
 			else
 				bc.SetData(id, GeData());

@@ -21,7 +21,7 @@ namespace standin::docio
 BaseContainer LinksToRefs(const BaseContainer& bc, const std::unordered_map<UInt64, UInt64>& refs);
 
 // Replaces the link cells of bc by links to the loaded elements (elements[ref - 1]); a cell with
-// a ref outside the list becomes empty.
+// a ref outside the list, or to an element that was left out (nullptr), becomes empty.
 void RefsToLinks(BaseContainer& bc, const std::vector<scene::NodeCore*>& elements);
 
 } // namespace standin::docio

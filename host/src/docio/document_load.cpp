@@ -2,15 +2,18 @@
 // bytes that remain before anything is allocated for it, every index against what it indexes,
 // and a damaged file opens nothing.
 //
-// A document that opens is one the host could have made: types it does not know, numbers that
-// are not finite (points, matrices, texture coordinates, and world matrices that overflow when
-// composed), unknown modes are refused. A few things that files written by the host itself may
-// hold are repaired instead, and the console says so: names that are empty, contain '/' or
-// repeat a sibling's get a unique one (name paths must name one object), identities that repeat
-// an earlier object's (or lie outside the host's range) get a fresh one, and a UVW tag whose
-// record count differs from its object's polygon count is cut or padded with zeros.
+// A document that opens is one the host could have made: object types it does not know, numbers
+// that are not finite (points, matrices, texture coordinates, and world matrices that overflow
+// when composed), unknown modes are refused (document_rules.h; the writer checks the same before
+// it writes). A few things that files written by the host itself may hold are repaired instead,
+// and the console says so: object names that are empty, contain '/' or repeat a sibling's and
+// material names that are empty or repeat another material's get a unique one (a name must
+// name one element), identities that repeat an earlier object's (or lie outside the host's
+// range) get a fresh one, a UVW tag whose record count differs from its object's polygon count
+// is cut or padded with zeros, and a tag of a type this run does not know (its plug-in is not
+// loaded) is left out, so that the rest of the scene still opens.
+#include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstring>
 #include <new>
 #include <string>
@@ -21,6 +24,7 @@
 #include "data/serialize.h"
 #include "docio/document_format.h"
 #include "docio/document_links.h"
+#include "docio/document_rules.h"
 #include "hostapi/console.h"
 #include "file/hyperfile_format.h"
 #include "scene/document_data.h"
@@ -42,28 +46,6 @@ using scene::NodeCore;
 // Identities this host hands out lie below this; a file's identity at or above it would make
 // this run's counter wrap.
 constexpr UInt64 kIdentityLimit = UInt64{1} << 63;
-
-bool Finite(const Vector& v)
-{
-	return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-bool Finite(const Matrix& m)
-{
-	return Finite(m.off) && Finite(m.v1) && Finite(m.v2) && Finite(m.v3);
-}
-
-bool ValidMode(Int32 mode)
-{
-	return mode == Mmodel || mode == Mpoints || mode == Medges || mode == Mpolygons;
-}
-
-std::string Quoted(const String& name)
-{
-	std::string quoted(1, '\'');
-	quoted.append(standin::Printable(name.Get(), 64)).append(1, '\'');
-	return quoted;
-}
 
 // Destroys an element that is not (yet) linked into the document.
 struct Loose
@@ -96,11 +78,20 @@ public:
 	std::vector<Matrix> worlds;
 	// Names of the objects read so far at each depth below the current chain of parents.
 	std::vector<std::unordered_set<std::string>> siblingNames;
+	std::unordered_set<std::string> materialNames;
 	std::unordered_set<UInt64> identities;
 	std::vector<NodeCore*> needIdentity;
-	size_t renamed = 0;
-	std::string firstRename;
+	// Names given in place of the file's, counted and the first one shown.
+	struct Renames
+	{
+		size_t count = 0;
+		std::string first;
+	};
+	Renames objectsRenamed;
+	Renames materialsRenamed;
 	size_t uvwFitted = 0;
+	size_t tagsLeftOut = 0;
+	std::vector<Int32> leftOutTypes; // distinct, in the order met
 
 	bool Fail(const std::string& what)
 	{
@@ -205,7 +196,7 @@ public:
 			*serial = 0;
 			return true;
 		}
-		if (ref > elements.size() || elements[ref - 1]->family != family)
+		if (ref > elements.size() || !elements[ref - 1] || elements[ref - 1]->family != family)
 			return Fail("reference " + std::to_string(ref) + " names no element of the right kind");
 		*serial = elements[ref - 1]->serial;
 		return true;
@@ -273,7 +264,7 @@ public:
 		if (!I32(&type))
 			return false;
 		if (!scene::IsKnownTagType(type))
-			return Fail("tag type " + std::to_string(type) + " is not known (a tag of a plug-in that is not loaded?)");
+			return LeaveOutTag(type);
 		Loose tag{scene::MakeTagCore(type, 0)};
 		if (!tag.node)
 			return Fail("tag type " + std::to_string(type) + " cannot be made");
@@ -311,16 +302,43 @@ public:
 		return true;
 	}
 
-	// Gives the object a name unique among the siblings read so far at its depth: the type's
-	// default name for an empty one, '_' for each '/', then " 2", " 3", ... until it is free.
-	void MakeNameUnique(NodeCore& node, const std::string& defaultName, size_t depth)
+	// A tag of a type this run does not know: its plug-in is not loaded. Such a tag holds only
+	// what every element has (the node), so it is read past and left out; it keeps its place in
+	// the refs, and links to it come back empty.
+	bool LeaveOutTag(Int32 type)
 	{
-		siblingNames.resize(depth + 1);
-		std::unordered_set<std::string>& taken = siblingNames[depth];
+		String name;
+		std::uint64_t bits = 0;
+		std::uint32_t size = 0;
+		const std::uint8_t* bytes = nullptr;
+		std::uint32_t ids = 0;
+		if (!Text(&name) || !U64(&bits) || !Count(1, 0xffffffffu, &size, "container length") || !_r.View(size, &bytes) ||
+			!Count(8, 1u << 20, &ids, "unique-ID"))
+			return false;
+		for (std::uint32_t i = 0; i < ids; ++i)
+		{
+			Int32 appId = 0;
+			std::uint32_t length = 0;
+			if (!I32(&appId) || !Count(1, 0xffffffffu, &length, "unique-ID length") || !_r.View(length, &bytes))
+				return false;
+		}
+		elements.push_back(nullptr);
+		++tagsLeftOut;
+		if (std::find(leftOutTypes.begin(), leftOutTypes.end(), type) == leftOutTypes.end())
+			leftOutTypes.push_back(type);
+		return true;
+	}
+
+	// Gives node a name that is not in taken, and takes it: defaultName for an empty one, '_'
+	// for each '/' when slashes are not allowed, then " 2", " 3", ... until it is free.
+	static void MakeNameUnique(NodeCore& node, const std::string& defaultName, bool slashes,
+		std::unordered_set<std::string>& taken, Renames& renames)
+	{
 		std::string name = node.name.Get().empty() ? defaultName : node.name.Get();
-		for (char& c : name)
-			if (c == '/')
-				c = '_';
+		if (!slashes)
+			for (char& c : name)
+				if (c == '/')
+					c = '_';
 		if (taken.count(name))
 		{
 			const std::string stem = name;
@@ -329,11 +347,19 @@ public:
 		}
 		if (name != node.name.Get())
 		{
-			if (renamed++ == 0)
-				firstRename = Quoted(node.name) + " became " + Quoted(String(name));
+			if (renames.count++ == 0)
+				renames.first = Quoted(node.name) + " became " + Quoted(String(name));
 			node.name = String(name);
 		}
 		taken.insert(name);
+	}
+
+	// An object's name is unique among the siblings read so far at its depth (name paths must
+	// name one object) and holds no '/'.
+	void MakeObjectNameUnique(NodeCore& node, const std::string& defaultName, size_t depth)
+	{
+		siblingNames.resize(depth + 1);
+		MakeNameUnique(node, defaultName, false, siblingNames[depth], objectsRenamed);
 		// The next object one level down is the first child of this one.
 		siblingNames.emplace_back();
 	}
@@ -367,7 +393,7 @@ public:
 			return false;
 		if (!Finite(state.ml))
 			return Fail("the matrix of object " + Quoted(object.node->name) + " is not finite");
-		if (state.editorMode < 0 || state.editorMode > 2 || state.renderMode < 0 || state.renderMode > 2)
+		if (!ValidVisibility(state.editorMode) || !ValidVisibility(state.renderMode))
 			return Fail("object " + Quoted(object.node->name) + " has an unknown visibility mode");
 		if (type == Opolygon && !PolygonData(*static_cast<scene::PolygonObjectData*>(object.node)))
 			return false;
@@ -376,7 +402,7 @@ public:
 			auto& spline = *static_cast<scene::SplineObjectData*>(object.node);
 			if (!I32(&spline.splineType) || !Points(spline.points))
 				return false;
-			if (spline.splineType < SPLINETYPE_LINEAR || spline.splineType > SPLINETYPE_BEZIER)
+			if (!ValidSplineType(spline.splineType))
 				return Fail("unknown spline type " + std::to_string(spline.splineType));
 			if (_version >= 2 && !Curves(spline))
 				return false;
@@ -387,7 +413,7 @@ public:
 		const Matrix world = depth == 0 ? state.ml : worlds.back() * state.ml;
 		if (!Finite(world))
 			return Fail("the world matrix of object " + Quoted(object.node->name) + " overflows");
-		MakeNameUnique(*object.node, defaultName, depth);
+		MakeObjectNameUnique(*object.node, defaultName, depth);
 		scene::ListHead& list = depth == 0 ? doc.children : parents.back()->children;
 		if (!scene::LinkLast(object.node, list))
 			return Fail("object could not be placed");
@@ -414,12 +440,24 @@ public:
 	{
 		std::string out;
 		auto add = [&out](const std::string& what) { out += (out.empty() ? "" : "; ") + what; };
-		if (renamed)
-			add(std::to_string(renamed) + " object(s) renamed because their names were empty, held '/' or repeated a sibling's (" + firstRename + (renamed > 1 ? ", ..." : "") + ")");
+		if (objectsRenamed.count)
+			add(std::to_string(objectsRenamed.count) + " object(s) renamed because their names were empty, held '/' or repeated a sibling's (" +
+				objectsRenamed.first + (objectsRenamed.count > 1 ? ", ..." : "") + ")");
+		if (materialsRenamed.count)
+			add(std::to_string(materialsRenamed.count) + " material(s) renamed because their names were empty or repeated another material's (" +
+				materialsRenamed.first + (materialsRenamed.count > 1 ? ", ..." : "") + ")");
 		if (!needIdentity.empty())
 			add(std::to_string(needIdentity.size()) + " object(s) given a new identity because theirs repeated an earlier object's or was out of range");
 		if (uvwFitted)
 			add(std::to_string(uvwFitted) + " UVW tag(s) fitted to their object's polygon count");
+		if (tagsLeftOut)
+		{
+			std::string types;
+			for (size_t i = 0; i < leftOutTypes.size() && i < 3; ++i)
+				types += (i ? ", " : "") + std::to_string(leftOutTypes[i]);
+			add(std::to_string(tagsLeftOut) + " tag(s) of unknown type left out (type " + types + (leftOutTypes.size() > 3 ? ", ..." : "") +
+				"; is the plug-in that made them not loaded?)");
+		}
 		return out;
 	}
 
@@ -433,7 +471,7 @@ public:
 		_version = version;
 		if (!I32(&doc.mode) || !Node(doc))
 			return false;
-		if (!ValidMode(doc.mode))
+		if (!ValidEditingMode(doc.mode))
 			return Fail("unknown editing mode " + std::to_string(doc.mode));
 
 		std::uint32_t count = 0;
@@ -470,8 +508,11 @@ public:
 			Loose mat{scene::CoreOf(BaseMaterial::Alloc(type))};
 			if (!mat.node)
 				return Fail("material type " + std::to_string(type) + " cannot be made");
+			const std::string defaultName = mat.node->name.Get();
 			if (!Node(*mat.node) || !Ref(scene::Family::Layer, &static_cast<scene::MaterialData*>(mat.node)->layerSerial))
 				return false;
+			// Materials are found by name; '/' is allowed in one.
+			MakeNameUnique(*mat.node, defaultName, true, materialNames, materialsRenamed);
 			if (!scene::LinkLast(mat.node, doc.materials))
 				return Fail("material could not be placed");
 			elements.push_back(mat.Release());

@@ -1,4 +1,7 @@
-// Writing a document file.
+// Writing a document file. The scene is checked first against what the reader accepts
+// (document_rules.h): a save that succeeds makes a file that opens, and a refused one leaves the
+// file on disk as it was.
+#include <algorithm>
 #include <new>
 #include <string>
 #include <unordered_map>
@@ -8,6 +11,7 @@
 #include "data/serialize.h"
 #include "docio/document_format.h"
 #include "docio/document_links.h"
+#include "docio/document_rules.h"
 #include "file/atomic_write.h"
 #include "file/hyperfile_format.h"
 #include "scene/document_data.h"
@@ -67,6 +71,8 @@ public:
 	Writer(std::vector<std::uint8_t>& out, const std::unordered_map<UInt64, UInt64>& refs) : _w(out), _refs(refs) {}
 
 	bool ok = true;
+	// Why the scene cannot be stored as it is; the first reason found.
+	std::string problem;
 
 	void String(const ::String& s)
 	{
@@ -100,7 +106,11 @@ public:
 		String(node.name);
 		_w.U64(node.bits);
 		std::vector<std::uint8_t> bytes;
-		if (!data::EncodeContainer(LinksToRefs(node.data, _refs), bytes))
+		const BaseContainer stored = LinksToRefs(node.data, _refs);
+		if (data::NestsTooDeeply(stored) && problem.empty())
+			problem = "the parameters of " + Quoted(node.name) + " nest containers more than " +
+				std::to_string(data::kMaxContainerDepth) + " deep";
+		if (!data::EncodeContainer(stored, bytes))
 			ok = false;
 		_w.U32(static_cast<std::uint32_t>(bytes.size()));
 		_w.Bytes(bytes.data(), bytes.size());
@@ -113,13 +123,16 @@ public:
 		}
 	}
 
-	void Selection(const scene::BaseSelectData& sel)
+	// Only what names one of the size elements: a selection keeps indices that a shrinking
+	// resize left behind, and the reader refuses those.
+	void Selection(const scene::BaseSelectData& sel, Int64 size)
 	{
-		_w.U32(static_cast<std::uint32_t>(sel.ranges.size()));
-		for (const auto& range : sel.ranges)
+		const auto beyond = std::find_if(sel.ranges.begin(), sel.ranges.end(), [size](const auto& r) { return r.first >= size; });
+		_w.U32(static_cast<std::uint32_t>(beyond - sel.ranges.begin()));
+		for (auto range = sel.ranges.begin(); range != beyond; ++range)
 		{
-			_w.I32(range.first);
-			_w.I32(range.second);
+			_w.I32(range->first);
+			_w.I32(static_cast<Int32>(std::min<Int64>(range->second, size - 1)));
 		}
 	}
 
@@ -186,9 +199,10 @@ public:
 				_w.I32(p.c);
 				_w.I32(p.d);
 			});
-			Selection(poly.pointSelection);
-			Selection(poly.polygonSelection);
-			Selection(poly.edgeSelection);
+			const auto polygons = static_cast<Int64>(poly.polygons.size());
+			Selection(poly.pointSelection, static_cast<Int64>(poly.points.size()));
+			Selection(poly.polygonSelection, polygons);
+			Selection(poly.edgeSelection, 4 * polygons);
 		}
 		else if (node.type == Ospline)
 		{
@@ -232,13 +246,37 @@ size_t EstimatedBytes(const std::vector<Placed>& objects)
 	return bytes;
 }
 
-// Appends the document's encoding to body.
-bool Encode(scene::DocumentData& doc, std::vector<std::uint8_t>& body)
+// Why the reader would refuse the document as it stands; empty when it would open it.
+std::string Unstorable(const scene::DocumentData& doc, const std::vector<Placed>& objects)
+{
+	if (!ValidEditingMode(doc.mode))
+		return "unknown editing mode " + std::to_string(doc.mode);
+	// World matrices as the reader composes them: the parent's world times the object's own.
+	std::vector<::Matrix> worlds;
+	for (const Placed& placed : objects)
+	{
+		const ::Matrix& ml = placed.node->AsObject()->ml;
+		worlds.resize(placed.depth);
+		const ::Matrix world = placed.depth == 0 ? ml : worlds.back() * ml;
+		const std::string problem = ObjectProblem(*placed.node, world);
+		if (!problem.empty())
+			return "object " + Quoted(placed.node->name) + ": " + problem;
+		worlds.push_back(world);
+	}
+	return {};
+}
+
+// Appends the document's encoding to body. False with *problem set when the reader would refuse
+// what it holds, with *problem empty when memory ran short.
+bool Encode(scene::DocumentData& doc, std::vector<std::uint8_t>& body, std::string* problem)
 {
 	std::vector<Placed> layers;
 	std::vector<Placed> objects;
 	WalkTree(doc.layers, layers);
 	WalkTree(doc.children, objects);
+	*problem = Unstorable(doc, objects);
+	if (!problem->empty())
+		return false;
 	body.reserve(body.size() + EstimatedBytes(objects));
 	std::vector<NodeCore*> materials;
 	for (NodeCore* mat = doc.materials.first; mat; mat = mat->next)
@@ -278,7 +316,8 @@ bool Encode(scene::DocumentData& doc, std::vector<std::uint8_t>& body)
 	w.Raw().U32(static_cast<std::uint32_t>(objects.size()));
 	for (const Placed& object : objects)
 		w.Object(object);
-	return w.ok;
+	*problem = w.problem;
+	return w.ok && problem->empty();
 }
 
 } // namespace
@@ -305,9 +344,11 @@ bool SaveDocument(BaseDocument* doc, const std::string& path, std::string* error
 		data::ByteWriter head(payload);
 		head.U32(docio::kRecordDocument);
 		head.U32(0);
-		if (!docio::Encode(*data, payload))
+		std::string problem;
+		if (!docio::Encode(*data, payload, &problem))
 		{
-			*error = "the document could not be encoded (out of memory)";
+			*error = problem.empty() ? "the document could not be encoded (out of memory)"
+									 : "the document cannot be saved, a file of it would not open again: " + problem + " (nothing was written)";
 			return false;
 		}
 		const size_t bodyBytes = payload.size() - file::kRecordHeaderBytes;

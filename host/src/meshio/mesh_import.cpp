@@ -13,6 +13,7 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include "meshio/ply_header.h"
 #include "meshio/point_weld.h"
 #include "scene/object_data.h"
 #include "scene/tag_data.h"
@@ -322,6 +323,8 @@ PolygonObject* ImportMesh(const std::string& path, std::string* error)
 		return fail("unknown mesh format '" + standin::Printable(ext) + "' (obj, ply, stl, gltf or glb)");
 	if (size > kMaxFileBytes)
 		return fail("the file is too large (" + std::to_string(size >> 20) + " MiB; at most " + std::to_string(kMaxFileBytes >> 20) + " MiB)");
+	if (ext == ".ply" && !meshio::CheckPlyHeader(path, &why))
+		return fail(why);
 	PolygonObject* op = ReadWithAssimp(path, ext == ".stl", &why);
 	if (!op)
 		return fail(why);

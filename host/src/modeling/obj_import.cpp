@@ -11,9 +11,11 @@
 // The file is read in chunks, never whole, and texture coordinates are kept per polygon only
 // once some face has them: a scan of millions of triangles without them costs its points and
 // polygons and nothing more.
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -354,16 +356,19 @@ bool ReadLine(Reader& r, std::string_view text)
 }
 
 // Reads the file a chunk at a time and hands each line (without its line break) to ReadLine.
-// False with r.error set, or with *ioError when the file cannot be read.
-bool ReadLines(std::FILE* file, Reader& r, bool* ioError)
+// False with r.error set, or with *ioError when the file cannot be read. A file of fileBytes
+// smaller than a chunk is read with a buffer of its size (a byte more, to see its end): small
+// files are the many, and a megabyte taken and given back for each costs more than reading it.
+bool ReadLines(std::FILE* file, std::uintmax_t fileBytes, Reader& r, bool* ioError)
 {
-	std::unique_ptr<char[]> chunk(new char[kChunkBytes]);
+	const auto chunkBytes = static_cast<size_t>(std::min<std::uintmax_t>(kChunkBytes, fileBytes + 1));
+	std::unique_ptr<char[]> chunk(new char[chunkBytes]);
 	std::string carry; // the start of a line that continues in the next chunk
 	bool first = true;
 	while (true)
 	{
-		const size_t got = std::fread(chunk.get(), 1, kChunkBytes, file);
-		if (got < kChunkBytes && std::ferror(file))
+		const size_t got = std::fread(chunk.get(), 1, chunkBytes, file);
+		if (got < chunkBytes && std::ferror(file))
 		{
 			*ioError = true;
 			return false;
@@ -375,7 +380,7 @@ bool ReadLines(std::FILE* file, Reader& r, bool* ioError)
 				data.remove_prefix(3);
 			first = false;
 		}
-		const bool atEnd = got < kChunkBytes;
+		const bool atEnd = got < chunkBytes;
 		while (!data.empty())
 		{
 			const size_t end = data.find('\n');
@@ -456,7 +461,7 @@ PolygonObject* ImportObj(const std::string& path, std::string* error)
 	try
 	{
 		bool ioError = false;
-		if (!ReadLines(file.get(), r, &ioError))
+		if (!ReadLines(file.get(), size, r, &ioError))
 			return fail(ioError ? "cannot read " + shown : r.error);
 	}
 	catch (const std::bad_alloc&)
