@@ -88,9 +88,14 @@ public:
 	// ---- Set file ----
 	// Reads the saved sets (replacing the store as the file rules say). False when the file could
 	// not be read. A file that could not be read whole is copied aside before it is next written.
+	// Without an active document every set is still read; only the sets without members show until
+	// a document change finds the others' members.
 	bool ReadSetFile();
 	bool ReadSetFile(const Filename& path);
-	// Writes every stored set; false (with a console line) when the file was not written.
+	// Writes every stored set; false (with a console line) when the file was not written. A file
+	// this store was not read from (the manager never opened, or the file appeared since) is read
+	// first, and its sets are written ahead of this store's own: a write never drops sets it has
+	// not seen.
 	bool WriteSetFile();
 	bool WriteSetFile(const Filename& path);
 
@@ -112,8 +117,24 @@ private:
 	SetItem* MakeMember(BaseList2D* element, const String& name, bool* failed);
 	bool AppendMembers(ObjectSet* set, const String& name);
 
+	enum class FileRead
+	{
+		Missing,    // no file there: the store is untouched
+		Unreadable, // the file could not be read at all: the store is untouched
+		Read,       // the store holds what the file rules say (every set, or what could be read)
+	};
+	// Reads the file at path into store, with the console lines for a damaged or foreign file and
+	// the note that such a file is copied aside before it is written again.
+	FileRead ReadInto(const Filename& path, SetStore* store);
+	// Before a write to path: the sets of a file there that this store was not read from are taken
+	// in ahead of the store's own. False (with a console line) when they could not be kept.
+	bool TakeInSetsOf(const Filename& path);
+
 	// The set file last read when it could not be read whole; empty otherwise.
 	Filename _unreadFile;
+	// The set file whose sets this store holds: read from it (whatever the outcome) or written to
+	// it since. Empty when the store has not seen any file.
+	Filename _syncedFile;
 
 	ManagerSeams _noSeams;
 	ManagerSeams* _seams = &_noSeams;

@@ -97,6 +97,30 @@ void SetStore::RemoveAt(Int32 i)
 	DeleteObj(set);
 }
 
+bool SetStore::TakeInFront(SetStore* earlier)
+{
+	const Int32 mine = _sets.GetCount();
+	const Int32 theirs = earlier->_sets.GetCount();
+	if (theirs == 0)
+		return true;
+	if (theirs > (1 << 29) - mine)
+		return false;
+	const Int32 total = mine + theirs;
+	// Room in both lists first, so that UpdateShown below cannot fail half way.
+	if (!_sets.Reserve(total) || !_shown.Reserve(total))
+		return false;
+	for (Int32 i = 0; i < theirs; ++i)
+		_sets.Append(nullptr);
+	for (Int32 i = mine - 1; i >= 0; --i)
+		_sets.Set(i + theirs, _sets.Get(i));
+	for (Int32 i = 0; i < theirs; ++i)
+		_sets.Set(i, earlier->_sets.Get(i));
+	earlier->_sets.Reset();
+	earlier->_shown.Reset();
+	UpdateShown();
+	return true;
+}
+
 bool SetStore::UpdateShown()
 {
 	if (!_shown.Reserve(_sets.GetCount()))

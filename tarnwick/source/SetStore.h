@@ -68,6 +68,11 @@ public:
 	// Sets kept but not shown.
 	Int32 GetKeptCount() const { return _sets.GetCount() - _shown.GetCount(); }
 
+	// Moves every set of earlier in front of this store's sets, in their order (earlier is left
+	// empty), and works out again which sets show. False when memory is short; both stores are then
+	// as they were.
+	bool TakeInFront(SetStore* earlier);
+
 	// Works out again which sets belong to the active document. False when memory is short; the
 	// shown sets then stay as they were.
 	bool UpdateShown();

@@ -174,6 +174,52 @@ TEST(ManagerSets, SetsOfASceneSurviveWorkInAnotherSceneAndComeBackWithIt)
 	EXPECT_TRUE(Contains(back.output, "0 INT32 2")) << back.output;
 }
 
+TEST(ManagerSets, ASaveNeverDropsTheSetsAlreadyInTheFile)
+{
+	ScratchFolder dir;
+	const HostRun first = RunHostScript(dir.Write("first.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null Q\n"
+		"manager-open\n"
+		"manager-gather Q\n"
+		"manager-save-set Four\n"));
+	ASSERT_EQ(first.status, 0) << first.output;
+
+	// The dialog opens before there is a document, then a set is saved through it.
+	const HostRun dialog = RunHostScript(dir.Write("dialog.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"run-command 1039103\n"
+		"new-document\n"
+		"add-null D\n"
+		"drop 10003 D\n"
+		"answer-dialog set 10016 Five click 10014\n"
+		"click 10011\n"
+		"dump-set-file\n"));
+	ASSERT_EQ(dialog.status, 0) << dialog.output;
+	EXPECT_TRUE(Contains(dialog.output, "STRING \"Four\"")) << dialog.output;
+	EXPECT_TRUE(Contains(dialog.output, "STRING \"Five\"")) << dialog.output;
+	EXPECT_TRUE(Contains(dialog.output, "0 INT32 2")) << dialog.output;
+
+	// After a restart of the plug-ins the manager saves without having been opened.
+	const HostRun restarted = RunHostScript(dir.Write("restart.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"restart-plugins\n"
+		"new-document\n"
+		"add-null E\n"
+		"manager-gather E\n"
+		"manager-save-set Six\n"
+		"dump-set-file\n"));
+	ASSERT_EQ(restarted.status, 0) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "1 STRING \"Four\"")) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "STRING \"Five\"")) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "STRING \"Six\"")) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "0 INT32 3")) << restarted.output;
+}
+
 TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
 {
 	ScratchFolder dir;
