@@ -68,7 +68,8 @@ public:
 
 	// ---- Sets ----
 	// Asks for a name (proposing the first entry's name) and saves the top level as a new set.
-	bool SaveAsNewSet();
+	// *written tells whether the set file was written.
+	bool SaveAsNewSet(bool* written = nullptr);
 	// Saves the top level as a new set with the given name, makes it current and writes the file.
 	// False when nothing is held or memory ran out. *written tells whether the file was written.
 	bool SaveAsNewSetNamed(const String& name, bool* written = nullptr);

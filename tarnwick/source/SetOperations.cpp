@@ -62,15 +62,17 @@ bool ManagerModel::AppendMembers(ObjectSet* set, const String& name)
 	return true;
 }
 
-bool ManagerModel::SaveAsNewSet()
+bool ManagerModel::SaveAsNewSet(bool* written)
 {
+	if (written)
+		*written = false;
 	PNode* first = FirstHeld();
 	if (!first)
 		return false;
 	String name = first->name;
 	if (!Seams().AskSetName(name))
 		return false;
-	return SaveAsNewSetNamed(name);
+	return SaveAsNewSetNamed(name, written);
 }
 
 bool ManagerModel::SaveAsNewSetNamed(const String& name, bool* written)

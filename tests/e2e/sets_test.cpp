@@ -220,6 +220,42 @@ TEST(ManagerSets, ASaveNeverDropsTheSetsAlreadyInTheFile)
 	EXPECT_TRUE(Contains(restarted.output, "0 INT32 3")) << restarted.output;
 }
 
+TEST(ManagerSets, ASetTheDialogCouldNotWriteIsAMessageToTheUser)
+{
+	// A file stands where the plug-in's folder should be, so the set file cannot be written.
+	ScratchFolder dir;
+	dir.Write("plugins/Tarnwick", "not a folder");
+	const HostRun run = RunHostScript(dir.Write("save.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null D\n"
+		"run-command 1039103\n"
+		"print-shown\n"
+		"drop 10003 D\n"
+		"answer-dialog set 10016 Five click 10014\n"
+		"click 10011\n"
+		"print-shown\n"
+		"print-console\n"));
+	EXPECT_TRUE(Contains(run.output, "message: The set \"Five\" could not be written to the set file ")) << run.output;
+	EXPECT_TRUE(Contains(run.output, "Tarnwick: the sets could not be written to ")) << run.output;
+
+	// A save that reaches the file shows no message.
+	std::filesystem::remove(dir / "plugins/Tarnwick");
+	const HostRun again = RunHostScript(dir.Write("again.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null D\n"
+		"run-command 1039103\n"
+		"drop 10003 D\n"
+		"answer-dialog set 10016 Five click 10014\n"
+		"click 10011\n"
+		"print-shown\n"));
+	ASSERT_EQ(again.status, 0) << again.output;
+	EXPECT_FALSE(Contains(again.output, "message:")) << again.output;
+}
+
 TEST(ManagerSets, ScriptsReportRefusedOperationsAndDamagedFiles)
 {
 	ScratchFolder dir;
