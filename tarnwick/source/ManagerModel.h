@@ -3,6 +3,7 @@
 // through ManagerSeams, so the same operations run headless from automation and tests.
 #pragma once
 
+#include "ElementIndex.h"
 #include "Pools.h"
 #include "SetStore.h"
 #include "hostapi/file.h"
@@ -130,6 +131,10 @@ private:
 	// Before a write to path: the sets of a file there that this store was not read from are taken
 	// in ahead of the store's own. False (with a console line) when they could not be kept.
 	bool TakeInSetsOf(const Filename& path);
+
+	// The elements of the active document by identity, for ResolveSets: kept between document
+	// changes and built again only when the scene's structure changed.
+	ElementIndex _index;
 
 	// The set file last read when it could not be read whole; empty otherwise.
 	Filename _unreadFile;

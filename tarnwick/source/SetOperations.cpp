@@ -168,7 +168,8 @@ void ManagerModel::ResolveSets()
 	if (!doc)
 		return;
 	ObjectSet* current = sets.GetNumber(currentSet);
-	ElementIndex index;
+	// Members of other scenes never resolve here, so the index is wanted on nearly every change; it
+	// is built again only when the scene's structure changed since.
 	enum { NotBuilt, Built, Failed } indexState = NotBuilt;
 	for (Int32 i = 0; i < sets.GetStoredCount() && indexState != Failed; ++i)
 	{
@@ -181,11 +182,11 @@ void ManagerModel::ResolveSets()
 			// A member of another scene, or one deleted here (and perhaps back after an undo): the
 			// identity finds it again when it is in this document.
 			if (indexState == NotBuilt)
-				indexState = index.Build(doc) ? Built : Failed;
+				indexState = _index.Update(doc) ? Built : Failed;
 			if (indexState == Failed)
 				break;
-			BaseList2D* element = item->kind == ENTRY_OBJECT ? static_cast<BaseList2D*>(index.FindObject(item->identity))
-			                                                  : static_cast<BaseList2D*>(index.FindMaterial(item->identity));
+			BaseList2D* element = item->kind == ENTRY_OBJECT ? static_cast<BaseList2D*>(_index.FindObject(item->identity))
+			                                                  : static_cast<BaseList2D*>(_index.FindMaterial(item->identity));
 			if (element)
 				item->link->SetLink(element);
 		}
