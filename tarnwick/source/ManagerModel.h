@@ -79,7 +79,9 @@ public:
 	bool LoadSet(Int32 number);
 	// Drops the current set; the set before it becomes current. The file is not written.
 	bool RemoveCurrentSet();
-	// Makes the current set's members the held list's top level again.
+	// Makes the current set's members that are in this scene the held list's top level again; its
+	// members that do not resolve here (another scene's, or deleted) stay after them. False when
+	// there is no current set or memory ran out (the set is then unchanged).
 	bool UpdateCurrentSet();
 	// After a scene change: members of every stored set are looked for again in the active document
 	// (by identity), and the sets that belong to it show. Nothing is dropped: a set whose members

@@ -155,10 +155,13 @@ bool ManagerModel::UpdateCurrentSet()
 	if (!set)
 		return false;
 	const String name = set->IsEmpty() ? String() : set->Get(0)->setName;
-	set->Clear();
-	if (!FirstHeld())
-		return true;
-	return AppendMembers(set, name);
+	// The held list shows only the members that are in this scene, so only those can the user have
+	// taken out. The others (of another scene, or deleted here and perhaps back after an undo) stay,
+	// as the set file keeps them.
+	ObjectSet members;
+	if (!AppendMembers(&members, name))
+		return false;
+	return set->ReplacePresent(&members);
 }
 
 void ManagerModel::ResolveSets()

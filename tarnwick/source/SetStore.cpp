@@ -1,5 +1,9 @@
 #include "SetStore.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 SetItem* NewSetItem()
 {
 	SetItem* item = NewObjTagged(SetItem, "source\\Tarnwick");
@@ -47,6 +51,37 @@ void ObjectSet::Clear()
 		FreeSetItem(item);
 	}
 	_items.Reset();
+}
+
+bool ObjectSet::ReplacePresent(ObjectSet* members)
+{
+	PtrArray<SetItem> next;
+	if (!next.Reserve(members->GetCount() + GetCount()))
+		return false;
+	std::vector<std::pair<Int32, UInt64>> incoming;
+	incoming.reserve(static_cast<size_t>(members->GetCount()));
+	for (Int32 i = 0; i < members->GetCount(); ++i)
+	{
+		SetItem* item = members->Get(i);
+		next.Append(item);
+		// A material without a marker has no identity to be found by, so it stands for nothing else.
+		if (item->identity != 0)
+			incoming.emplace_back(item->kind, item->identity);
+	}
+	std::sort(incoming.begin(), incoming.end());
+	for (Int32 i = 0; i < GetCount(); ++i)
+	{
+		SetItem* item = _items.Get(i);
+		const bool back = item->identity != 0 &&
+			std::binary_search(incoming.begin(), incoming.end(), std::make_pair(item->kind, item->identity));
+		if (item->Resolve() || back)
+			FreeSetItem(item);
+		else
+			next.Append(item);
+	}
+	_items.Swap(next);
+	members->_items.Reset();
+	return true;
 }
 
 String ObjectSet::GetName() const
