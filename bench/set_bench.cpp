@@ -1,5 +1,6 @@
 // The set manager on a big scene: a set of ten thousand members saved from a scene of a hundred
-// thousand objects, then read back and resolved as opening the manager does.
+// thousand objects, then read back and resolved as opening the manager does; and the document
+// change events the manager answers while the set file also keeps sets of other scenes.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -38,7 +39,7 @@ bool MakeSceneWithSavedSet(BaseDocument* doc)
 
 void OpenManagerWithTenThousandMemberSet(benchmark::State& state)
 {
-	standin::SetPrefsFolder(bench::ScratchFolder() + "/set-bench/prefs");
+	standin::SetPrefsFolder(bench::ScratchFolder() + "/set-bench/open/prefs");
 	BaseDocument* doc = standin::NewDocument();
 	if (!MakeSceneWithSavedSet(doc))
 		state.SkipWithError("the set could not be saved");
@@ -57,7 +58,7 @@ BENCHMARK(OpenManagerWithTenThousandMemberSet)->Unit(benchmark::kMillisecond)->I
 
 void LoadTenThousandMemberSet(benchmark::State& state)
 {
-	standin::SetPrefsFolder(bench::ScratchFolder() + "/set-bench/prefs");
+	standin::SetPrefsFolder(bench::ScratchFolder() + "/set-bench/load/prefs");
 	BaseDocument* doc = standin::NewDocument();
 	if (!MakeSceneWithSavedSet(doc))
 		state.SkipWithError("the set could not be saved");
@@ -74,5 +75,48 @@ void LoadTenThousandMemberSet(benchmark::State& state)
 	standin::SetPrefsFolder("");
 }
 BENCHMARK(LoadTenThousandMemberSet)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Document change events on the big scene while the file also keeps a set of another scene, whose
+// members never resolve here. Arg 0: the scene stays as it is between events; arg 1: one object is
+// added before each event, so every event sees a changed scene.
+void ChangeEventWithDormantSet(benchmark::State& state)
+{
+	standin::SetPrefsFolder(bench::ScratchFolder() + "/set-bench/dormant-" + std::to_string(state.range(0)) + "/prefs");
+	BaseDocument* doc = standin::NewDocument();
+	if (!MakeSceneWithSavedSet(doc))
+		state.SkipWithError("the set could not be saved");
+	BaseDocument* elsewhere = standin::NewDocument();
+	BaseObject* away = BaseObject::Alloc(Onull);
+	away->SetName(String("away"));
+	elsewhere->InsertObject(away, nullptr, nullptr);
+	AtomArray* members = AtomArray::Alloc();
+	members->Append(away);
+	ManagerModel saver;
+	saver.Open(String("None"));
+	if (!saver.AddElements(*members) || !saver.SaveAsNewSetNamed(String("elsewhere")))
+		state.SkipWithError("the other scene's set could not be saved");
+	AtomArray::Free(members);
+	standin::SetActiveDocument(doc);
+
+	ManagerModel model;
+	model.Open(String("None"));
+	if (model.sets.GetCount() != 1 || model.sets.GetKeptCount() != 1)
+		state.SkipWithError("the sets did not read as one shown and one kept");
+	const bool change = state.range(0) != 0;
+	for (auto _ : state)
+	{
+		if (change)
+		{
+			state.PauseTiming();
+			doc->InsertObject(BaseObject::Alloc(Onull), nullptr, nullptr);
+			state.ResumeTiming();
+		}
+		model.ResolveSets();
+	}
+	state.counters["sets_shown"] = model.sets.GetCount();
+	standin::CloseAllDocuments();
+	standin::SetPrefsFolder("");
+}
+BENCHMARK(ChangeEventWithDormantSet)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(50);
 
 } // namespace

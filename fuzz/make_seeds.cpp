@@ -257,8 +257,9 @@ void SetFileSeeds()
 	}
 	else
 		Fail("cannot write the set file");
+	// A model writes its sets after those of a file it did not read: the file goes first.
+	fs::remove(file);
 	ManagerModel none;
-	none.sets.Clear();
 	if (none.WriteSetFile(Filename(file.c_str())))
 		Seed("setfile", "container-no-sets", FirstRecord(file));
 	standin::CloseAllDocuments();

@@ -17,6 +17,7 @@ ElementIndex::ElementIndex()
 
 void ElementIndex::Forget()
 {
+	_updated = false;
 	_objects.Clear();
 	_chainEnd.Clear();
 	_objectRows.Clear();
@@ -32,6 +33,19 @@ bool ElementIndex::Build(BaseDocument* doc)
 		return true;
 	Forget();
 	return false;
+}
+
+bool ElementIndex::Update(BaseDocument* doc)
+{
+	const UInt64 structure = doc ? doc->GetStructureCount() : 0;
+	if (_updated && doc == _doc && structure == _structure)
+		return true;
+	if (!Build(doc))
+		return false;
+	_doc = doc;
+	_structure = structure;
+	_updated = true;
+	return true;
 }
 
 bool ElementIndex::IndexObjects(BaseDocument* doc)

@@ -15,6 +15,10 @@ public:
 	// Indexes every object and material marker of doc (nullptr: an empty index). False when memory
 	// ran out; the index then answers nothing.
 	bool Build(BaseDocument* doc);
+	// The same, but only when the index does not already answer for doc as it is now: built by an
+	// earlier Update for the same document, and no element added, removed, moved or re-identified
+	// since (the host's structure count says so). For callers that ask on every document change.
+	bool Update(BaseDocument* doc);
 
 	BaseObject* FindObject(UInt64 identity) const;
 	BaseMaterial* FindMaterial(UInt64 marker) const;
@@ -42,4 +46,9 @@ private:
 	HostArray<Int32> _chainEnd;
 	HostArray<ObjectRow> _objectRows;     // sorted by identity, then walk position
 	HostArray<MaterialRow> _materialRows; // sorted by marker, then list position
+
+	// What Update built the index for; _updated is false after Build, Forget or a failed Update.
+	BaseDocument* _doc = nullptr;
+	UInt64 _structure = 0;
+	bool _updated = false;
 };

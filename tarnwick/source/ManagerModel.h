@@ -3,6 +3,7 @@
 // through ManagerSeams, so the same operations run headless from automation and tests.
 #pragma once
 
+#include "ElementIndex.h"
 #include "Pools.h"
 #include "SetStore.h"
 #include "hostapi/file.h"
@@ -68,7 +69,8 @@ public:
 
 	// ---- Sets ----
 	// Asks for a name (proposing the first entry's name) and saves the top level as a new set.
-	bool SaveAsNewSet();
+	// *written tells whether the set file was written.
+	bool SaveAsNewSet(bool* written = nullptr);
 	// Saves the top level as a new set with the given name, makes it current and writes the file.
 	// False when nothing is held or memory ran out. *written tells whether the file was written.
 	bool SaveAsNewSetNamed(const String& name, bool* written = nullptr);
@@ -77,7 +79,9 @@ public:
 	bool LoadSet(Int32 number);
 	// Drops the current set; the set before it becomes current. The file is not written.
 	bool RemoveCurrentSet();
-	// Makes the current set's members the held list's top level again.
+	// Makes the current set's members that are in this scene the held list's top level again; its
+	// members that do not resolve here (another scene's, or deleted) stay after them. False when
+	// there is no current set or memory ran out (the set is then unchanged).
 	bool UpdateCurrentSet();
 	// After a scene change: members of every stored set are looked for again in the active document
 	// (by identity), and the sets that belong to it show. Nothing is dropped: a set whose members
@@ -88,9 +92,14 @@ public:
 	// ---- Set file ----
 	// Reads the saved sets (replacing the store as the file rules say). False when the file could
 	// not be read. A file that could not be read whole is copied aside before it is next written.
+	// Without an active document every set is still read; only the sets without members show until
+	// a document change finds the others' members.
 	bool ReadSetFile();
 	bool ReadSetFile(const Filename& path);
-	// Writes every stored set; false (with a console line) when the file was not written.
+	// Writes every stored set; false (with a console line) when the file was not written. A file
+	// this store was not read from (the manager never opened, or the file appeared since) is read
+	// first, and its sets are written ahead of this store's own: a write never drops sets it has
+	// not seen.
 	bool WriteSetFile();
 	bool WriteSetFile(const Filename& path);
 
@@ -112,8 +121,28 @@ private:
 	SetItem* MakeMember(BaseList2D* element, const String& name, bool* failed);
 	bool AppendMembers(ObjectSet* set, const String& name);
 
+	enum class FileRead
+	{
+		Missing,    // no file there: the store is untouched
+		Unreadable, // the file could not be read at all: the store is untouched
+		Read,       // the store holds what the file rules say (every set, or what could be read)
+	};
+	// Reads the file at path into store, with the console lines for a damaged or foreign file and
+	// the note that such a file is copied aside before it is written again.
+	FileRead ReadInto(const Filename& path, SetStore* store);
+	// Before a write to path: the sets of a file there that this store was not read from are taken
+	// in ahead of the store's own. False (with a console line) when they could not be kept.
+	bool TakeInSetsOf(const Filename& path);
+
+	// The elements of the active document by identity, for ResolveSets: kept between document
+	// changes and built again only when the scene's structure changed.
+	ElementIndex _index;
+
 	// The set file last read when it could not be read whole; empty otherwise.
 	Filename _unreadFile;
+	// The set file whose sets this store holds: read from it (whatever the outcome) or written to
+	// it since. Empty when the store has not seen any file.
+	Filename _syncedFile;
 
 	ManagerSeams _noSeams;
 	ManagerSeams* _seams = &_noSeams;

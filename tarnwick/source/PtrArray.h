@@ -2,6 +2,8 @@
 // (pools, sets) decide what to destroy.
 #pragma once
 
+#include <utility>
+
 #include "hostapi/memory.h"
 
 template <class T>
@@ -65,6 +67,14 @@ public:
 
 	// Forgets every pointer but keeps the storage.
 	void Reset() { _count = 0; }
+
+	// Trades contents (pointers and storage) with other.
+	void Swap(PtrArray& other)
+	{
+		std::swap(_items, other._items);
+		std::swap(_count, other._count);
+		std::swap(_capacity, other._capacity);
+	}
 
 	// Forgets every pointer and frees the storage.
 	void Release()

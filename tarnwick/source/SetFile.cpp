@@ -216,10 +216,36 @@ bool ManagerModel::WriteSetFile()
 	return WriteSetFile(TarnwickFilePlace(SET_FILE_NAME));
 }
 
+bool ManagerModel::TakeInSetsOf(const Filename& path)
+{
+	// The file may hold sets of any scene, saved by an earlier run: the manager was never opened in
+	// this one, or the file appeared after it was read. Writing the store alone would drop them.
+	if (_syncedFile == path || path.IsEmpty() || !GeFExist(path))
+		return true;
+	SetStore found;
+	if (ReadInto(path, &found) == FileRead::Missing)
+		return true;
+	const Int32 taken = found.GetStoredCount();
+	ObjectSet* current = sets.GetNumber(currentSet);
+	if (!sets.TakeInFront(&found))
+	{
+		GePrint(String("Tarnwick: the sets were not written: the sets already in ") + path.GetString() +
+			" could not be kept");
+		return false;
+	}
+	currentSet = sets.NumberOf(current);
+	_syncedFile = path;
+	if (taken > 0)
+		GePrint(String("Tarnwick: the sets already in ") + path.GetString() + " were read in and are kept");
+	return true;
+}
+
 bool ManagerModel::WriteSetFile(const Filename& path)
 {
 	BaseDocument* doc = GetActiveDocument();
 	if (!doc)
+		return false;
+	if (!TakeInSetsOf(path))
 		return false;
 	BaseContainer bc;
 	if (!BuildSetContainer(sets, doc, &bc))
@@ -250,7 +276,9 @@ bool ManagerModel::WriteSetFile(const Filename& path)
 	if (file)
 		ok = file->Close() && ok;
 	HyperFile::Free(file);
-	if (!ok)
+	if (ok)
+		_syncedFile = path;
+	else
 		GePrint(String("Tarnwick: the sets could not be written to ") + path.GetString());
 	return ok;
 }
@@ -262,39 +290,54 @@ bool ManagerModel::ReadSetFile()
 
 bool ManagerModel::ReadSetFile(const Filename& path)
 {
-	BaseDocument* doc = GetActiveDocument();
-	if (!doc)
-		return false;
 	if (!_unreadFile.IsEmpty() && !(_unreadFile == path))
 		_unreadFile = Filename();
-	if (path.IsEmpty() || !GeFExist(path))
+	_syncedFile = Filename();
+	switch (ReadInto(path, &sets))
 	{
-		// No file yet: no saved sets.
-		sets.Clear();
-		return false;
+		case FileRead::Missing:
+			// No file yet: no saved sets.
+			sets.Clear();
+			return false;
+		case FileRead::Unreadable:
+			// Nothing of it could be kept; the write copies it aside before replacing it.
+			sets.Clear();
+			_syncedFile = path;
+			return false;
+		case FileRead::Read:
+			break;
 	}
+	_syncedFile = path;
+	return true;
+}
+
+ManagerModel::FileRead ManagerModel::ReadInto(const Filename& path, SetStore* store)
+{
+	if (path.IsEmpty() || !GeFExist(path))
+		return FileRead::Missing;
 	HyperFile* file = HyperFile::Alloc();
-	if (!file)
-		return false;
 	BaseContainer bc;
-	const bool opened = file->Open(SET_FILE_IDENT, path, FILEOPEN_READ, FILEDIALOG_IGNOREOPEN);
+	const bool opened = file && file->Open(SET_FILE_IDENT, path, FILEOPEN_READ, FILEDIALOG_IGNOREOPEN);
 	const bool ok = opened && file->ReadContainer(&bc);
-	file->Close();
+	if (file)
+		file->Close();
 	HyperFile::Free(file);
 	if (!ok)
 	{
-		sets.Clear();
 		_unreadFile = path;
 		GePrint(String("Tarnwick: the set file ") + path.GetString() +
 			" cannot be read, so no sets are shown; it is copied aside before sets are saved again");
-		return false;
+		return FileRead::Unreadable;
 	}
-	const SetFileReading reading = ReadSetContainer(bc, doc, &sets);
+	// Without a document nothing resolves: every set is kept, and a document change finds the
+	// members of the sets that belong to it.
+	const SetFileReading reading = ReadSetContainer(bc, GetActiveDocument(), store);
 	switch (reading.outcome)
 	{
 		case SetFileRead::Loaded:
 		case SetFileRead::Empty:
-			_unreadFile = Filename();
+			if (_unreadFile == path)
+				_unreadFile = Filename();
 			break;
 		case SetFileRead::Damaged:
 			_unreadFile = path;
@@ -307,5 +350,5 @@ bool ManagerModel::ReadSetFile(const Filename& path)
 				" is not a set file; it is copied aside before sets are saved there");
 			break;
 	}
-	return true;
+	return FileRead::Read;
 }

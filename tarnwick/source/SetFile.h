@@ -41,6 +41,6 @@ struct SetFileReading
 };
 
 // Replaces the store by every set of the container. Members are found in doc by identity; those
-// not found are kept with their stored data but do not show. Reads every set and item it can and
+// not found (all of them when doc is nullptr) are kept with their stored data but do not show. Reads every set and item it can and
 // skips only what it cannot.
 SetFileReading ReadSetContainer(const BaseContainer& bc, BaseDocument* doc, SetStore* store);

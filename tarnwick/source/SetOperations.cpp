@@ -62,15 +62,17 @@ bool ManagerModel::AppendMembers(ObjectSet* set, const String& name)
 	return true;
 }
 
-bool ManagerModel::SaveAsNewSet()
+bool ManagerModel::SaveAsNewSet(bool* written)
 {
+	if (written)
+		*written = false;
 	PNode* first = FirstHeld();
 	if (!first)
 		return false;
 	String name = first->name;
 	if (!Seams().AskSetName(name))
 		return false;
-	return SaveAsNewSetNamed(name);
+	return SaveAsNewSetNamed(name, written);
 }
 
 bool ManagerModel::SaveAsNewSetNamed(const String& name, bool* written)
@@ -153,10 +155,13 @@ bool ManagerModel::UpdateCurrentSet()
 	if (!set)
 		return false;
 	const String name = set->IsEmpty() ? String() : set->Get(0)->setName;
-	set->Clear();
-	if (!FirstHeld())
-		return true;
-	return AppendMembers(set, name);
+	// The held list shows only the members that are in this scene, so only those can the user have
+	// taken out. The others (of another scene, or deleted here and perhaps back after an undo) stay,
+	// as the set file keeps them.
+	ObjectSet members;
+	if (!AppendMembers(&members, name))
+		return false;
+	return set->ReplacePresent(&members);
 }
 
 void ManagerModel::ResolveSets()
@@ -166,7 +171,8 @@ void ManagerModel::ResolveSets()
 	if (!doc)
 		return;
 	ObjectSet* current = sets.GetNumber(currentSet);
-	ElementIndex index;
+	// Members of other scenes never resolve here, so the index is wanted on nearly every change; it
+	// is built again only when the scene's structure changed since.
 	enum { NotBuilt, Built, Failed } indexState = NotBuilt;
 	for (Int32 i = 0; i < sets.GetStoredCount() && indexState != Failed; ++i)
 	{
@@ -179,11 +185,11 @@ void ManagerModel::ResolveSets()
 			// A member of another scene, or one deleted here (and perhaps back after an undo): the
 			// identity finds it again when it is in this document.
 			if (indexState == NotBuilt)
-				indexState = index.Build(doc) ? Built : Failed;
+				indexState = _index.Update(doc) ? Built : Failed;
 			if (indexState == Failed)
 				break;
-			BaseList2D* element = item->kind == ENTRY_OBJECT ? static_cast<BaseList2D*>(index.FindObject(item->identity))
-			                                                  : static_cast<BaseList2D*>(index.FindMaterial(item->identity));
+			BaseList2D* element = item->kind == ENTRY_OBJECT ? static_cast<BaseList2D*>(_index.FindObject(item->identity))
+			                                                  : static_cast<BaseList2D*>(_index.FindMaterial(item->identity));
 			if (element)
 				item->link->SetLink(element);
 		}

@@ -1,5 +1,9 @@
 #include "SetStore.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 SetItem* NewSetItem()
 {
 	SetItem* item = NewObjTagged(SetItem, "source\\Tarnwick");
@@ -49,6 +53,37 @@ void ObjectSet::Clear()
 	_items.Reset();
 }
 
+bool ObjectSet::ReplacePresent(ObjectSet* members)
+{
+	PtrArray<SetItem> next;
+	if (!next.Reserve(members->GetCount() + GetCount()))
+		return false;
+	std::vector<std::pair<Int32, UInt64>> incoming;
+	incoming.reserve(static_cast<size_t>(members->GetCount()));
+	for (Int32 i = 0; i < members->GetCount(); ++i)
+	{
+		SetItem* item = members->Get(i);
+		next.Append(item);
+		// A material without a marker has no identity to be found by, so it stands for nothing else.
+		if (item->identity != 0)
+			incoming.emplace_back(item->kind, item->identity);
+	}
+	std::sort(incoming.begin(), incoming.end());
+	for (Int32 i = 0; i < GetCount(); ++i)
+	{
+		SetItem* item = _items.Get(i);
+		const bool back = item->identity != 0 &&
+			std::binary_search(incoming.begin(), incoming.end(), std::make_pair(item->kind, item->identity));
+		if (item->Resolve() || back)
+			FreeSetItem(item);
+		else
+			next.Append(item);
+	}
+	_items.Swap(next);
+	members->_items.Reset();
+	return true;
+}
+
 String ObjectSet::GetName() const
 {
 	SetItem* lastItem = _items.Get(_items.GetCount() - 1);
@@ -95,6 +130,30 @@ void SetStore::RemoveAt(Int32 i)
 		}
 	}
 	DeleteObj(set);
+}
+
+bool SetStore::TakeInFront(SetStore* earlier)
+{
+	const Int32 mine = _sets.GetCount();
+	const Int32 theirs = earlier->_sets.GetCount();
+	if (theirs == 0)
+		return true;
+	if (theirs > (1 << 29) - mine)
+		return false;
+	const Int32 total = mine + theirs;
+	// Room in both lists first, so that UpdateShown below cannot fail half way.
+	if (!_sets.Reserve(total) || !_shown.Reserve(total))
+		return false;
+	for (Int32 i = 0; i < theirs; ++i)
+		_sets.Append(nullptr);
+	for (Int32 i = mine - 1; i >= 0; --i)
+		_sets.Set(i + theirs, _sets.Get(i));
+	for (Int32 i = 0; i < theirs; ++i)
+		_sets.Set(i, earlier->_sets.Get(i));
+	earlier->_sets.Reset();
+	earlier->_shown.Reset();
+	UpdateShown();
+	return true;
 }
 
 bool SetStore::UpdateShown()

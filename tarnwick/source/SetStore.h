@@ -30,6 +30,11 @@ public:
 	void RemoveAt(Int32 i);
 	// Frees every member.
 	void Clear();
+	// Replaces the members that resolve in the active document by those of members (taken over and
+	// put first, in their order; members is left empty). The others stay after them in their order,
+	// but for one whose identity a new member carries: that element is back under the new member.
+	// False when memory is short; both sets are then as they were.
+	bool ReplacePresent(ObjectSet* members);
 
 	// The set's name: the setName of its last member (what the file writer stores), or "".
 	String GetName() const;
@@ -67,6 +72,11 @@ public:
 	ObjectSet* GetStored(Int32 i) const { return _sets.Get(i); }
 	// Sets kept but not shown.
 	Int32 GetKeptCount() const { return _sets.GetCount() - _shown.GetCount(); }
+
+	// Moves every set of earlier in front of this store's sets, in their order (earlier is left
+	// empty), and works out again which sets show. False when memory is short; both stores are then
+	// as they were.
+	bool TakeInFront(SetStore* earlier);
 
 	// Works out again which sets belong to the active document. False when memory is short; the
 	// shown sets then stay as they were.

@@ -1,6 +1,7 @@
 // What each gadget of the manager dialog starts. Every command reports itself handled.
 #include "Tarnwick.h"
 #include "TarnwickIds.h"
+#include "TarnwickPaths.h"
 
 namespace
 {
@@ -54,9 +55,17 @@ bool Tarnwick::Command(Int32 id, const BaseContainer& msg)
 			break;
 		}
 		case IDC_SAVE_SET:
-			model.SaveAsNewSet();
+		{
+			bool written = false;
+			// The set is made and current, but unless a save reaches the file it ends with this run:
+			// the user is told at once, not only on the console.
+			if (model.SaveAsNewSet(&written) && !written)
+				MessageDialog(String("The set \"") + model.setCaption + "\" could not be written to the set file " +
+					TarnwickFilePlace(SET_FILE_NAME).GetString() +
+					"; unless a later save reaches the file, it is lost when the host quits.");
 			ApplyEnableRules();
 			break;
+		}
 		case IDC_DELETE_SET:
 			model.RemoveCurrentSet();
 			ApplyEnableRules();

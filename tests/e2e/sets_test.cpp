@@ -105,6 +105,91 @@ TEST(ManagerSets, SetsOfOneSceneStayOutOfAnotherAndComeBackWithIt)
 	EXPECT_TRUE(Contains(back.output, "0 INT32 2")) << back.output;
 }
 
+TEST(ManagerSets, ASaveNeverDropsTheSetsAlreadyInTheFile)
+{
+	ScratchFolder dir;
+	const HostRun first = RunHostScript(dir.Write("first.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null Q\n"
+		"run-command 1039103\n"
+		"drop 10003 Q\n"
+		"answer-dialog set 10016 Four click 10014\n"
+		"click 10011\n"));
+	ASSERT_EQ(first.status, 0) << first.output;
+
+	// The dialog opens before there is a document, then a set is saved through it.
+	const HostRun dialog = RunHostScript(dir.Write("dialog.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"run-command 1039103\n"
+		"new-document\n"
+		"add-null D\n"
+		"drop 10003 D\n"
+		"answer-dialog set 10016 Five click 10014\n"
+		"click 10011\n"
+		"dump-set-file\n"));
+	ASSERT_EQ(dialog.status, 0) << dialog.output;
+	EXPECT_TRUE(Contains(dialog.output, "STRING \"Four\"")) << dialog.output;
+	EXPECT_TRUE(Contains(dialog.output, "STRING \"Five\"")) << dialog.output;
+	EXPECT_TRUE(Contains(dialog.output, "0 INT32 2")) << dialog.output;
+
+	// After a restart of the plug-ins a new dialog saves a third set beside them.
+	const HostRun restarted = RunHostScript(dir.Write("restart.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"restart-plugins\n"
+		"new-document\n"
+		"add-null E\n"
+		"run-command 1039103\n"
+		"drop 10003 E\n"
+		"answer-dialog set 10016 Six click 10014\n"
+		"click 10011\n"
+		"dump-set-file\n"));
+	ASSERT_EQ(restarted.status, 0) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "1 STRING \"Four\"")) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "STRING \"Five\"")) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "STRING \"Six\"")) << restarted.output;
+	EXPECT_TRUE(Contains(restarted.output, "0 INT32 3")) << restarted.output;
+}
+
+TEST(ManagerSets, ASetTheDialogCouldNotWriteIsAMessageToTheUser)
+{
+	// A file stands where the plug-in's folder should be, so the set file cannot be written.
+	ScratchFolder dir;
+	dir.Write("plugins/Tarnwick", "not a folder");
+	const HostRun run = RunHostScript(dir.Write("save.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null D\n"
+		"run-command 1039103\n"
+		"print-shown\n"
+		"drop 10003 D\n"
+		"answer-dialog set 10016 Five click 10014\n"
+		"click 10011\n"
+		"print-shown\n"
+		"print-console\n"));
+	EXPECT_TRUE(Contains(run.output, "message: The set \"Five\" could not be written to the set file ")) << run.output;
+	EXPECT_TRUE(Contains(run.output, "Tarnwick: the sets could not be written to ")) << run.output;
+
+	// A save that reaches the file shows no message.
+	std::filesystem::remove(dir / "plugins/Tarnwick");
+	const HostRun again = RunHostScript(dir.Write("again.session",
+		"set-prefs prefs\n"
+		"load-plugins\n"
+		"new-document\n"
+		"add-null D\n"
+		"run-command 1039103\n"
+		"drop 10003 D\n"
+		"answer-dialog set 10016 Five click 10014\n"
+		"click 10011\n"
+		"print-shown\n"));
+	ASSERT_EQ(again.status, 0) << again.output;
+	EXPECT_FALSE(Contains(again.output, "message:")) << again.output;
+}
+
 TEST(ManagerSets, RefusedActionsAndDamagedFilesAreShownNotFatal)
 {
 	ScratchFolder dir;

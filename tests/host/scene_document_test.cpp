@@ -8,6 +8,12 @@
 #include "hostapi/api.h"
 #include "standin/scene.h"
 
+// Host-internal setter for an object's identity (the document reader uses it).
+namespace scene
+{
+void SetObjectGuid(BaseObject* op, UInt64 guid);
+}
+
 namespace
 {
 
@@ -153,6 +159,42 @@ TEST_F(SceneDocument, EventsAndRedrawsAreCounted)
 	EXPECT_EQ(standin::EventCount(), events + 2);
 	EXPECT_EQ(standin::DrawViewsCount(), draws + 1);
 	EXPECT_EQ(standin::LastDrawViewsFlags(), 1282);
+}
+
+TEST_F(SceneDocument, StructureCountMovesOnEveryChangeOfElementsOrIdentities)
+{
+	BaseObject* a = Add("A");
+	BaseMaterial* mat = BaseMaterial::Alloc();
+	doc->InsertMaterial(mat);
+	UInt64 count = doc->GetStructureCount();
+	auto moved = [&] {
+		const UInt64 now = doc->GetStructureCount();
+		const bool changed = now != count;
+		count = now;
+		return changed;
+	};
+
+	// What a plug-in derives from elements and identities stays valid through these.
+	a->SetName("renamed");
+	a->SetBit(2);
+	a->GetDataInstance()->SetInt32(5, 1);
+	a->Message(MSG_UPDATE);
+	EXPECT_FALSE(moved());
+
+	BaseObject* b = Add("B", a);
+	EXPECT_TRUE(moved());
+	b->Remove();
+	EXPECT_TRUE(moved());
+	doc->InsertObject(b, nullptr, a);
+	EXPECT_TRUE(moved());
+	BaseObject::Free(b);
+	EXPECT_TRUE(moved());
+	ASSERT_TRUE(mat->AddUniqueID(77, "mark", 5));
+	EXPECT_TRUE(moved());
+	scene::SetObjectGuid(a, a->GetGUID() + 1);
+	EXPECT_TRUE(moved());
+	BaseMaterial::Free(mat);
+	EXPECT_TRUE(moved());
 }
 
 TEST_F(SceneDocument, OpenDocumentsAndTheActiveOne)

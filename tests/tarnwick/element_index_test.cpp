@@ -67,4 +67,48 @@ TEST_F(ElementIndexTest, DeepChainAndMaterialsAgreeWithTheirSearches)
 	EXPECT_EQ(index.FindObject(chain.back()->GetGUID()), nullptr);
 }
 
+TEST_F(ElementIndexTest, AKeptIndexFollowsEveryChangeOfItsScene)
+{
+	BaseObject* a = AddObject("A");
+	BaseObject* b = AddObject("B", a);
+	BaseMaterial* m = AddMaterial("M");
+	ElementIndex index;
+	ASSERT_TRUE(index.Update(doc));
+	EXPECT_EQ(index.FindObject(b->GetGUID()), b);
+	ASSERT_TRUE(index.Update(doc)); // nothing changed: the same answers
+	EXPECT_EQ(index.FindObject(a->GetGUID()), a);
+
+	// Every change that moves or re-identifies an element is seen at the next update.
+	BaseObject* c = AddObject("C");
+	ASSERT_TRUE(index.Update(doc));
+	EXPECT_EQ(index.FindObject(c->GetGUID()), c);
+	const UInt64 gone = b->GetGUID();
+	Delete(b);
+	ASSERT_TRUE(index.Update(doc));
+	EXPECT_EQ(index.FindObject(gone), nullptr);
+	scene::SetObjectGuid(c, gone);
+	ASSERT_TRUE(index.Update(doc));
+	EXPECT_EQ(index.FindObject(gone), c);
+	UInt64 marker = 0;
+	ASSERT_TRUE(AddMaterialMarker(m, &marker));
+	ASSERT_TRUE(index.Update(doc));
+	EXPECT_EQ(index.FindMaterial(marker), m);
+
+	// Another document is indexed for itself, and so is the first one again.
+	BaseDocument* first = doc;
+	doc = standin::NewDocument();
+	BaseObject* other = AddObject("Other");
+	ASSERT_TRUE(index.Update(doc));
+	EXPECT_EQ(index.FindObject(other->GetGUID()), other);
+	EXPECT_EQ(index.FindObject(a->GetGUID()), nullptr);
+	ASSERT_TRUE(index.Update(first));
+	EXPECT_EQ(index.FindObject(a->GetGUID()), a);
+	EXPECT_EQ(index.FindObject(other->GetGUID()), nullptr);
+
+	// After a plain build for another document, an update is never taken for the one before.
+	ASSERT_TRUE(index.Build(doc));
+	ASSERT_TRUE(index.Update(first));
+	EXPECT_EQ(index.FindObject(a->GetGUID()), a);
+}
+
 } // namespace

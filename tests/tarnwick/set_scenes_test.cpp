@@ -1,4 +1,5 @@
 // One set file serves every scene: working in one scene never costs the sets of another.
+#include "ElementSearch.h"
 #include "SetFile.h"
 #include "model_fixture.h"
 #include "standin/documents.h"
@@ -142,6 +143,73 @@ TEST_F(SetScenesTest, AMemberThatComesBackUnderItsIdentityIsFoundAgain)
 	EXPECT_EQ(ShownNames(), (std::vector<std::string>{"Furniture", "Light"}));
 	EXPECT_EQ(MemberNames(2), (std::vector<std::string>{"Lamp"}));
 	EXPECT_EQ(model->sets.GetNumber(2)->Get(0)->Resolve()->GetDocument(), reopened);
+}
+
+TEST_F(SetScenesTest, UpdatingTheCurrentSetDropsOnlyWhatTheUserTookOut)
+{
+	MakeSceneA();
+	BaseObject* rug = AddObject("Rug");
+	UInt64 woodMarker = 0;
+	ASSERT_TRUE(ReadMaterialMarker(wood, &woodMarker));
+	ASSERT_TRUE(model->LoadSet(1));
+
+	// Wood is deleted from the scene (an undo may bring it back); the user takes Chair out of the
+	// held list and puts Rug in.
+	Delete(wood);
+	ASSERT_TRUE(model->Refresh());
+	model->ClearHeld();
+	ASSERT_TRUE(Gather({rug}));
+	ASSERT_TRUE(model->UpdateCurrentSet());
+	EXPECT_EQ(MemberNames(1), (std::vector<std::string>{"Rug"}));
+	const ObjectSet* set = model->sets.GetNumber(1);
+	ASSERT_EQ(set->GetCount(), 2);
+	EXPECT_EQ(set->Get(1)->kind, ENTRY_MATERIAL);
+	EXPECT_EQ(set->Get(1)->identity, woodMarker);
+	EXPECT_EQ(set->Get(1)->setName.Get(), "Furniture");
+
+	// The file keeps the deleted member with the name it had.
+	ASSERT_TRUE(model->WriteSetFile());
+	BaseContainer bc;
+	HyperFile* hf = HyperFile::Alloc();
+	ASSERT_TRUE(hf->Open(SET_FILE_IDENT, Filename(SetFilePath().c_str()), FILEOPEN_READ, FILEDIALOG_NONE));
+	ASSERT_TRUE(hf->ReadContainer(&bc));
+	hf->Close();
+	HyperFile::Free(hf);
+	EXPECT_EQ(bc.GetInt32(-1), 2);
+	EXPECT_EQ(bc.GetString(2).Get(), "Rug");
+	EXPECT_EQ(bc.GetString(5).Get(), "Wood");
+	EXPECT_EQ(bc.GetInt64(6), static_cast<Int64>(woodMarker));
+}
+
+TEST_F(SetScenesTest, UpdatingWithAMemberHeldAgainUnderItsIdentityKeepsItOnce)
+{
+	MakeSceneA();
+	const std::string path = root + "/a.doc";
+	std::string error;
+	ASSERT_TRUE(standin::SaveDocument(sceneA, path, &error)) << error;
+	ASSERT_TRUE(model->LoadSet(1));
+
+	// The saved scene is opened again and its chair held before any document change re-finds the
+	// set's members there: the chair's old member does not resolve, the new one has its identity.
+	BaseDocument* reopened = standin::LoadDocument(path, &error);
+	ASSERT_NE(reopened, nullptr) << error;
+	doc = reopened;
+	model->ClearHeld();
+	ASSERT_TRUE(Gather({doc->SearchObject("Chair")}));
+	ASSERT_TRUE(model->UpdateCurrentSet());
+	model->ResolveSets();
+	EXPECT_EQ(MemberNames(1), (std::vector<std::string>{"Chair", "Wood"}));
+	ASSERT_TRUE(model->LoadSet(1));
+	EXPECT_EQ(HeldNames(), (std::vector<std::string>{"Chair", "Wood"}));
+}
+
+TEST_F(SetScenesTest, UpdatingWithoutADocumentLosesNoMember)
+{
+	MakeSceneA();
+	ASSERT_TRUE(model->LoadSet(1));
+	standin::SetActiveDocument(nullptr);
+	ASSERT_TRUE(model->UpdateCurrentSet());
+	EXPECT_EQ(model->sets.GetNumber(1)->GetCount(), 2);
 }
 
 TEST_F(SetScenesTest, SavingWhenEveryHeldElementIsGoneMakesNoNamelessSet)

@@ -102,6 +102,12 @@ public:
 	// The document's instance of a registered scene hook.
 	BaseSceneHook* FindSceneHook(Int32 pluginId) const;
 
+	// A count that moves on whenever an element is added to the document, removed from it or moved
+	// within it, or an object's identity or an element's unique-ID entries change. It may move for
+	// other changes too; an unchanged count means none of these happened, so what a plug-in worked
+	// out from the document's elements and identities still holds.
+	UInt64 GetStructureCount() const;
+
 protected:
 	BaseDocument() = default;
 };

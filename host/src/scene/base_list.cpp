@@ -48,6 +48,7 @@ bool BaseList2D::AddUniqueID(Int32 appId, const Char* data, Int64 bytes)
 	{
 		std::vector<Char> copy(data, data + bytes);
 		auto& entries = CoreOf(this)->uniqueIds;
+		scene::NoteStructureChange();
 		// One entry per application number: a second add replaces the bytes.
 		for (scene::UniqueIdEntry& e : entries)
 		{

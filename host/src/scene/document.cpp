@@ -111,6 +111,11 @@ BaseObject* BaseDocument::SearchObject(const String& name) const
 	return nullptr;
 }
 
+UInt64 BaseDocument::GetStructureCount() const
+{
+	return scene::StructureCount();
+}
+
 BaseMaterial* BaseDocument::GetFirstMaterial() const
 {
 	const DocumentData* doc = scene::DocumentDataOf(this);

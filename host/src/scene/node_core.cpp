@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <unordered_map>
@@ -10,6 +11,22 @@
 
 namespace scene
 {
+
+namespace
+{
+// Elements may be made and freed on worker threads (copies for a projection, say).
+std::atomic<UInt64> structureCount{1};
+} // namespace
+
+void NoteStructureChange()
+{
+	structureCount.fetch_add(1, std::memory_order_relaxed);
+}
+
+UInt64 StructureCount()
+{
+	return structureCount.load(std::memory_order_relaxed);
+}
 
 void CheckLayout(const void* apiAddress, const void* coreAddress)
 {
@@ -27,11 +44,13 @@ NodeCore::NodeCore(Int32 t, Family f) : type(t), family(f)
 	children.ownerIsParent = true;
 	children.family = Family::None;
 	serial = RegisterNode(this);
+	NoteStructureChange();
 }
 
 NodeCore::~NodeCore()
 {
 	UnregisterNode(serial);
+	NoteStructureChange();
 	Unlink();
 	// Normally DestroyNode has emptied the lists already; this only catches direct deletes.
 	DestroyList(children);
@@ -69,6 +88,7 @@ void NodeCore::Unlink()
 {
 	if (!list)
 		return;
+	NoteStructureChange();
 	IndexUnlinked(*list, this);
 	if (pred)
 		pred->next = next;
@@ -129,6 +149,7 @@ bool LinkBefore(NodeCore* node, NodeCore* other)
 		head->first = node;
 	other->pred = node;
 	IndexLinked(*head, node);
+	NoteStructureChange();
 	return true;
 }
 
@@ -147,6 +168,7 @@ bool LinkAfter(NodeCore* node, NodeCore* other)
 		head->last = node;
 	other->next = node;
 	IndexLinked(*head, node);
+	NoteStructureChange();
 	return true;
 }
 
@@ -163,6 +185,7 @@ bool LinkFirst(NodeCore* node, ListHead& head)
 		head.last = node;
 	head.first = node;
 	IndexLinked(head, node);
+	NoteStructureChange();
 	return true;
 }
 
@@ -179,6 +202,7 @@ bool LinkLast(NodeCore* node, ListHead& head)
 		head.first = node;
 	head.last = node;
 	IndexLinked(head, node);
+	NoteStructureChange();
 	return true;
 }
 

@@ -130,6 +130,12 @@ Int32 CountNamed(ListHead& head, const std::string& name, const NodeCore* except
 // The first member of head (in list order) called name; nullptr when none.
 NodeCore* FindNamed(ListHead& head, const std::string& name);
 
+// The count behind BaseDocument::GetStructureCount: one count for every document, moved on by
+// each element made, freed, linked or unlinked and by each change of an identity or a unique-ID
+// entry. Moving it for other documents too only costs their users a recomputation.
+void NoteStructureChange();
+UInt64 StructureCount();
+
 // Frees an element with everything it owns, without recursion (deep trees are fine).
 void DestroyNode(NodeCore* node);
 // Frees every member of a list.

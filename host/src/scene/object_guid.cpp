@@ -43,6 +43,7 @@ void SetObjectGuid(BaseObject* op, UInt64 guid)
 	{
 		state->guid = guid;
 		NoteRestoredGuid(guid);
+		NoteStructureChange();
 	}
 }
 
