@@ -15,6 +15,10 @@ namespace standin
 // maxBytes are shown, followed by "...".
 std::string Printable(std::string_view text, size_t maxBytes = std::string_view::npos);
 
+// Printable text in double quotes, with quotes and backslashes inside escaped by a backslash, as
+// listings show names.
+std::string Quoted(std::string_view text, size_t maxBytes = 200);
+
 // The same for a listing of several lines: line breaks stay line breaks.
 std::string PrintableLines(std::string_view text);
 

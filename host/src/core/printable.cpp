@@ -103,6 +103,18 @@ std::string Printable(std::string_view text, size_t maxBytes)
 	return Convert(text.substr(0, maxBytes), false) + "...";
 }
 
+std::string Quoted(std::string_view text, size_t maxBytes)
+{
+	std::string out = "\"";
+	for (char c : Printable(text, maxBytes))
+	{
+		if (c == '"' || c == '\\')
+			out += '\\';
+		out += c;
+	}
+	return out + "\"";
+}
+
 std::string PrintableLines(std::string_view text)
 {
 	return Convert(text, true);

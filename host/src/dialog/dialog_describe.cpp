@@ -9,18 +9,6 @@ namespace standin::dialogs
 namespace
 {
 
-std::string Quote(const std::string& text)
-{
-	std::string out = "\"";
-	for (char c : Printable(text, 200))
-	{
-		if (c == '"' || c == '\\')
-			out += '\\';
-		out += c;
-	}
-	return out + "\"";
-}
-
 bool HasValue(GadgetKind kind)
 {
 	switch (kind)
@@ -40,19 +28,19 @@ bool HasValue(GadgetKind kind)
 std::vector<std::string> DescribeDialog(GeDialog* dialog)
 {
 	std::vector<std::string> lines;
-	lines.push_back("dialog " + Quote(Title(dialog)));
+	lines.push_back("dialog " + Quoted(Title(dialog)));
 	for (const GadgetView& g : Gadgets(dialog))
 	{
 		std::string line = std::string(2 * (g.depth + 1), ' ') + GadgetKindName(g.kind) + " " + std::to_string(g.id);
 		if (!g.caption.empty())
-			line += " " + Quote(g.caption);
+			line += " " + Quoted(g.caption);
 		if (HasValue(g.kind))
-			line += " = " + Quote(g.value);
+			line += " = " + Quoted(g.value);
 		if (!g.children.empty())
 		{
 			line += " [";
 			for (size_t i = 0; i < g.children.size(); ++i)
-				line += (i ? " " : "") + std::to_string(g.children[i].first) + ":" + Quote(g.children[i].second);
+				line += (i ? " " : "") + std::to_string(g.children[i].first) + ":" + Quoted(g.children[i].second);
 			line += "]";
 		}
 		line += std::string(g.enabled ? " enabled" : " disabled") + (g.shown ? " shown" : " hidden");

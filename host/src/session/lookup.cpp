@@ -106,6 +106,19 @@ std::string ResolveScriptFile(const Session& session, const std::string& file)
 	return (fs::path(session.ScriptPath()).parent_path() / p).lexically_normal().string();
 }
 
+bool ResolveOutputFile(const Session& session, const std::string& file, std::string* path, std::string* error)
+{
+	*path = ResolveScriptFile(session, file);
+	const std::filesystem::path folder = std::filesystem::path(*path).parent_path();
+	std::error_code ec;
+	if (!folder.empty() && !std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
+	{
+		*error = Printable(folder.string(), 200) + ": the folder cannot be made (" + ec.message() + ")";
+		return false;
+	}
+	return true;
+}
+
 bool FindSceneElement(Session& session, const std::string& word, BaseList2D** element, std::string* error)
 {
 	if (!RequireDocument(session, error))

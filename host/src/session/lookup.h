@@ -34,6 +34,9 @@ bool NameTaken(const Session& session, BaseObject* parent, const std::string& na
 void AppendObject(const Session& session, BaseObject* op, BaseObject* parent);
 // A file name from the script: absolute, or relative to the script's folder.
 std::string ResolveScriptFile(const Session& session, const std::string& file);
+// A file the script writes: resolved as above, its folder made when missing (as a save dialog that
+// offers a new folder does). False with *error when the folder cannot be made.
+bool ResolveOutputFile(const Session& session, const std::string& file, std::string* path, std::string* error);
 
 } // namespace standin::session
 

@@ -326,14 +326,9 @@ bool RunRenderDialog(Session& session, const TextArgs& args, std::string* error)
 		*error = "the picture needs a file name";
 		return false;
 	}
-	const std::string path = ResolveScriptFile(session, args.words[0]);
-	const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-	std::error_code ec;
-	if (!folder.empty() && !std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
-	{
-		*error = Printable(folder.string(), 200) + ": the folder cannot be made (" + ec.message() + ")";
+	std::string path;
+	if (!ResolveOutputFile(session, args.words[0], &path, error))
 		return false;
-	}
 	std::unique_ptr<picture::Canvas> canvas = dialogs::PaintDialog(dialog, error);
 	return canvas && canvas->WritePng(path, error);
 }

@@ -15,18 +15,6 @@ namespace standin::session
 namespace
 {
 
-std::string Quote(const std::string& text)
-{
-	std::string out = "\"";
-	for (char c : Printable(text, 200))
-	{
-		if (c == '"' || c == '\\')
-			out += '\\';
-		out += c;
-	}
-	return out + "\"";
-}
-
 std::string BaseName(const std::string& path)
 {
 	const size_t slash = path.find_last_of('/');
@@ -132,7 +120,7 @@ bool RunPrintTree(Session& session, const TreeArgs& args, std::string* error)
 	{
 		const dialogs::TreeRow& row = rows[r];
 		out << "row " << r << " depth " << row.depth << " " << (row.hasChildren ? (row.opened ? "open" : "folded") : "leaf") << (row.selected ? " selected" : "") << " "
-			<< Quote(row.name) << "\n";
+			<< Quoted(row.name) << "\n";
 		for (const dialogs::TreeCell& cell : row.cells)
 			out << "  " << cell.column << ": " << DescribeCell(cell) << "\n";
 	}
@@ -224,7 +212,7 @@ bool RunMenu(Session& session, const TreeArgs& a, std::string* error)
 	if (entries.empty())
 		session.Out() << " (empty)";
 	for (const auto& [id, caption] : entries)
-		session.Out() << " [" << id << " " << Quote(caption) << "]";
+		session.Out() << " [" << id << " " << Quoted(caption) << "]";
 	session.Out() << "\n";
 	return true;
 }
@@ -290,7 +278,7 @@ std::string DescribeDrawing(const std::vector<dialogs::DrawOp>& ops, Int32 x0, I
 				item = (op.text.empty() ? std::string("bitmap") : BaseName(op.text)) + " " + std::to_string(op.x2) + "x" + std::to_string(op.y2) + " at " +
 					std::to_string(op.x1 - x0) + "," + std::to_string(op.y1 - y0) + " flags " + std::to_string(op.mode);
 				break;
-			case dialogs::DrawOp::Text: item = Quote(op.text) + " colour " + std::to_string(op.colour); break;
+			case dialogs::DrawOp::Text: item = Quoted(op.text) + " colour " + std::to_string(op.colour); break;
 			case dialogs::DrawOp::Line: ++lines; break;
 			case dialogs::DrawOp::Rectangle: item = "fill " + std::to_string(op.colour); break;
 			case dialogs::DrawOp::Check:

@@ -70,15 +70,9 @@ bool RunExport(Session& session, const ExportArgs& args, std::string* error)
 	BaseObject* op = nullptr;
 	if (!FindObject(session, args.object, &op, error))
 		return false;
-	const std::string path = ResolveScriptFile(session, args.file);
-	// Like an export dialog that offers a new folder: the file's folder is made when missing.
-	const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-	std::error_code ec;
-	if (!folder.empty() && !std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
-	{
-		*error = folder.string() + ": the folder cannot be made (" + ec.message() + ")";
+	std::string path;
+	if (!ResolveOutputFile(session, args.file, &path, error))
 		return false;
-	}
 	std::string why;
 	if (!ExportObj(op, path, &why))
 	{

@@ -49,14 +49,9 @@ bool RunRender(Session& session, const RenderArgs& args, std::string* error)
 	BaseDraw* bd = nullptr;
 	if (!RequireView(session, &bd, error))
 		return false;
-	const std::string path = ResolveScriptFile(session, args.file);
-	const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-	std::error_code ec;
-	if (!folder.empty() && !std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
-	{
-		*error = Printable(folder.string(), 200) + ": the folder cannot be made (" + ec.message() + ")";
+	std::string path;
+	if (!ResolveOutputFile(session, args.file, &path, error))
 		return false;
-	}
 	std::unique_ptr<picture::Canvas> canvas;
 	picture::ViewPictureOptions options;
 	options.width = args.width;
