@@ -32,15 +32,16 @@ std::vector<std::string> DescribeDialog(GeDialog* dialog)
 	for (const GadgetView& g : Gadgets(dialog))
 	{
 		std::string line = std::string(2 * (g.depth + 1), ' ') + GadgetKindName(g.kind) + " " + std::to_string(g.id);
+		// Pieces are appended one by one: GCC 12 warns falsely (-Wrestrict) on "text" + string.
 		if (!g.caption.empty())
-			line += " " + Quoted(g.caption);
+			line.append(" ").append(Quoted(g.caption));
 		if (HasValue(g.kind))
-			line += " = " + Quoted(g.value);
+			line.append(" = ").append(Quoted(g.value));
 		if (!g.children.empty())
 		{
 			line += " [";
 			for (size_t i = 0; i < g.children.size(); ++i)
-				line += (i ? " " : "") + std::to_string(g.children[i].first) + ":" + Quoted(g.children[i].second);
+				line.append(i ? " " : "").append(std::to_string(g.children[i].first)).append(":").append(Quoted(g.children[i].second));
 			line += "]";
 		}
 		line += std::string(g.enabled ? " enabled" : " disabled") + (g.shown ? " shown" : " hidden");

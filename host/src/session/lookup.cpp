@@ -148,7 +148,8 @@ bool FindSceneElement(Session& session, const std::string& word, BaseList2D** el
 	BaseMaterial* mat = FindMaterial(session.Document(), word);
 	if (op && mat)
 	{
-		*error = "'" + Printable(word, 80) + "' names an object and a material; write object:" + Printable(word, 80) + " or material:" + Printable(word, 80);
+		const std::string shown = Printable(word, 80);
+		*error = std::string("'").append(shown).append("' names an object and a material; write object:").append(shown).append(" or material:").append(shown);
 		return false;
 	}
 	if (!op && !mat)

@@ -117,7 +117,7 @@ bool RunPrintElement(Session& session, const TextArgs& args, std::string* error)
 		auto* op = static_cast<BaseObject*>(element);
 		out << " editor " << ModeWord(op->GetEditorMode()) << " render " << ModeWord(op->GetRenderMode());
 		layer = op->GetLayerObject();
-		out << " parent " << (op->GetUp() ? "\"" + Printable(ObjectPath(op->GetUp()), 200) + "\"" : std::string("none"));
+		out << " parent " << (op->GetUp() ? Quoted(ObjectPath(op->GetUp())) : std::string("none"));
 		const Matrix mg = op->GetMg();
 		out << " world " << String::FloatToString(mg.off.x).Get() << "," << String::FloatToString(mg.off.y).Get() << "," << String::FloatToString(mg.off.z).Get();
 		out << " tags";
@@ -129,11 +129,12 @@ bool RunPrintElement(Session& session, const TextArgs& args, std::string* error)
 	}
 	else if (element->IsInstanceOf(Mbase))
 		layer = static_cast<BaseMaterial*>(element)->GetLayerObject();
-	out << " layer " << (layer ? "\"" + Printable(layer->GetName().Get(), 200) + "\"" : std::string("none"));
+	out << " layer " << (layer ? Quoted(layer->GetName().Get()) : std::string("none"));
 	out << (element->GetNBit(NBIT_DISABLED) ? " disabled" : " enabled") << (element->GetNBit(NBIT_ACTIVE) ? " selected" : "");
 	out << " fold";
 	for (Int32 bit = NBIT_OM1_FOLD; bit <= NBIT_OM4_FOLD; ++bit)
-		out << (element->GetNBit(bit) ? " " + std::to_string(bit) : "");
+		if (element->GetNBit(bit))
+			out << ' ' << bit;
 	out << "\n";
 	return true;
 }
