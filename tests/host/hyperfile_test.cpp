@@ -251,6 +251,17 @@ TEST_F(HyperFileTest, FailedWritesLeaveTheOldFileAsItWas)
 	EXPECT_EQ(Load(target), before);
 	EXPECT_TRUE(NoTempFilesLeft());
 
+	// A container nested deeper than a read accepts is refused before anything is written.
+	BaseContainer deep;
+	for (int i = 0; i < 70; ++i)
+	{
+		BaseContainer outer;
+		outer.SetContainer(1, deep);
+		deep = outer;
+	}
+	EXPECT_FALSE(Write(target, {SetFileLike(), deep}));
+	EXPECT_EQ(Load(target), before);
+
 	// A folder that does not exist cannot take the file: Open fails.
 	EXPECT_FALSE(Write(Path("no-such-folder/Tarnwick.dat"), {SetFileLike()}));
 	// A path that runs through a file rather than a folder fails the same way.

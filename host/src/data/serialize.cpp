@@ -361,6 +361,9 @@ bool NestsTooDeeply(const BaseContainer& bc)
 
 bool EncodeContainer(const BaseContainer& bc, std::vector<std::uint8_t>& out)
 {
+	// What the decoder would refuse is never written: the file would be lost on its next read.
+	if (NestsTooDeeply(bc))
+		return false;
 	const size_t start = out.size();
 	try
 	{
