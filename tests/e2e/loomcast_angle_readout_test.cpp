@@ -9,10 +9,8 @@
 #include <variant>
 
 #include "hostapi/api.h"
-#include "scratch_folder.h"
+#include "in_process_session.h"
 #include "standin/draw_records.h"
-#include "standin/plugins.h"
-#include "standin/session.h"
 #include "standin/views.h"
 #include "standin/redraw_target.h"
 
@@ -52,32 +50,20 @@ public:
 	std::string last;
 };
 
-class LoomAngleReadout : public ::testing::Test
+class LoomAngleReadout : public InProcessSession
 {
 protected:
 	void SetUp() override
 	{
-		options.plugins = &plugins;
-		options.pluginsFolder = TEST_PLUGINS_DIR;
-		ASSERT_EQ(Run("load-plugins\nnew-document\nactivate-tool 1027250\n"
-					  "set-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\nset-tool-setting LOOM_ANGLE_SNAP on\n"
-					  "set-tool-setting LOOM_ANGLE_STEP 15\n"),
-			0)
-			<< out;
+		Start("new-document\nactivate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n"
+			  "set-tool-setting LOOM_ANGLE_SNAP on\nset-tool-setting LOOM_ANGLE_STEP 15\n");
 	}
 	void TearDown() override
 	{
 		standin::view::UseRedrawTarget(nullptr);
-		plugins.Shutdown();
+		InProcessSession::TearDown();
 	}
 
-	int Run(const std::string& text)
-	{
-		std::ostringstream o, e;
-		const int status = standin::RunSessionText(text, dir / "test.session", o, e, options);
-		out = o.str() + e.str();
-		return status;
-	}
 
 	// Whether the active view's current pass shows the read-out.
 	bool ReadoutNow()
@@ -86,10 +72,6 @@ protected:
 		return HasAngleReadout(standin::DrawLog(GetActiveDocument()->GetActiveBaseDraw()), &text);
 	}
 
-	ScratchFolder dir;
-	standin::PluginHost plugins;
-	standin::SessionOptions options;
-	std::string out;
 };
 
 TEST_F(LoomAngleReadout, ShowsOnlyWhileASnappedLineIsDragged)

@@ -9,9 +9,7 @@
 #include <string>
 
 #include "hostapi/api.h"
-#include "scratch_folder.h"
-#include "standin/plugins.h"
-#include "standin/session.h"
+#include "in_process_session.h"
 
 namespace
 {
@@ -44,24 +42,11 @@ struct CursorState
 	std::string line;
 };
 
-class LoomCursor : public ::testing::Test
+class LoomCursor : public InProcessSession
 {
 protected:
-	void SetUp() override
-	{
-		options.plugins = &plugins;
-		options.pluginsFolder = TEST_PLUGINS_DIR;
-		ASSERT_EQ(Run("load-plugins\nnew-document\nactivate-tool 1027250\n"), 0) << out;
-	}
-	void TearDown() override { plugins.Shutdown(); }
+	void SetUp() override { Start("new-document\nactivate-tool 1027250\n"); }
 
-	int Run(const std::string& text)
-	{
-		std::ostringstream o, e;
-		const int status = standin::RunSessionText(text, dir / "test.session", o, e, options);
-		out = o.str() + e.str();
-		return status;
-	}
 
 	// Runs the script, then print-cursor, and reads what it printed.
 	CursorState After(const std::string& script)
@@ -91,10 +76,6 @@ protected:
 		return c;
 	}
 
-	ScratchFolder dir;
-	standin::PluginHost plugins;
-	standin::SessionOptions options;
-	std::string out;
 };
 
 void ExpectAt(const CursorState& c, const Vector& want)

@@ -8,9 +8,7 @@
 #include <string>
 
 #include "hostapi/api.h"
-#include "scratch_folder.h"
-#include "standin/plugins.h"
-#include "standin/session.h"
+#include "in_process_session.h"
 #include "standin/threads.h"
 #include "standin/tools.h"
 
@@ -24,30 +22,16 @@ bool Contains(const std::string& text, const std::string& part)
 	return text.find(part) != std::string::npos;
 }
 
-class LoomPanel : public ::testing::Test
+class LoomPanel : public InProcessSession
 {
 protected:
-	void SetUp() override
-	{
-		options.plugins = &plugins;
-		options.pluginsFolder = TEST_PLUGINS_DIR;
-		ASSERT_EQ(Run("load-plugins\nnew-document\nactivate-tool Loomcast\n"), 0) << out;
-	}
+	void SetUp() override { Start("new-document\nactivate-tool Loomcast\n"); }
 	void TearDown() override
 	{
-		plugins.Shutdown();
+		InProcessSession::TearDown();
 		standin::SetThreadCount(0);
 	}
 
-	// Runs a script in the shared session state; out gets what it printed and its errors.
-	int Run(const std::string& text)
-	{
-		std::ostringstream o;
-		std::ostringstream e;
-		const int status = standin::RunSessionText(text, dir / "test.session", o, e, options);
-		out = o.str() + e.str();
-		return status;
-	}
 
 	// The panel as print-panel shows it, by entry number.
 	std::map<Int32, std::string> Panel()
@@ -65,10 +49,6 @@ protected:
 	static bool Shown(const std::string& line) { return Contains(line, " shown "); }
 	static bool Enabled(const std::string& line) { return line.size() >= 8 && line.compare(line.size() - 8, 8, " enabled") == 0; }
 
-	ScratchFolder dir;
-	standin::PluginHost plugins;
-	standin::SessionOptions options;
-	std::string out;
 };
 
 TEST_F(LoomPanel, HiddenEntriesFollowStrokeStyleAndSurfaceMode)

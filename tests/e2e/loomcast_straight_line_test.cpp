@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "hostapi/api.h"
-#include "scratch_folder.h"
-#include "standin/plugins.h"
-#include "standin/session.h"
+#include "in_process_session.h"
 
 namespace
 {
@@ -67,24 +65,11 @@ void ExpectNearV(const Vector& got, const Vector& want, double tol, const std::s
 	EXPECT_NEAR(got.z, want.z, tol) << what;
 }
 
-class LoomStraightLine : public ::testing::Test
+class LoomStraightLine : public InProcessSession
 {
 protected:
-	void SetUp() override
-	{
-		options.plugins = &plugins;
-		options.pluginsFolder = TEST_PLUGINS_DIR;
-		ASSERT_EQ(Run("load-plugins\nnew-document\nactivate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n"), 0) << out;
-	}
-	void TearDown() override { plugins.Shutdown(); }
+	void SetUp() override { Start("new-document\nactivate-tool 1027250\nset-tool-setting LOOM_STROKE_STYLE LOOM_STYLE_LINE\n"); }
 
-	int Run(const std::string& text)
-	{
-		std::ostringstream o, e;
-		const int status = standin::RunSessionText(text, dir / "test.session", o, e, options);
-		out = o.str() + e.str();
-		return status;
-	}
 
 	// Draws one line along the path and answers its two points (then forgets it).
 	std::vector<Vector> Line(const std::string& path)
@@ -101,10 +86,6 @@ protected:
 		return strokes[0];
 	}
 
-	ScratchFolder dir;
-	standin::PluginHost plugins;
-	standin::SessionOptions options;
-	std::string out;
 	Vector cursor; // where the cursor stood when the last line ended
 };
 
