@@ -319,6 +319,40 @@ TEST(DialogRuntime, DialogResourcesBuildGadgetsAndNameTheirFaults)
 	EXPECT_FALSE(BuildDialogText(dialog, "END\n", "e.dlg", nullptr, &error));
 }
 
+// A resource (or a plug-in) may ask for any number of columns; the grid only ever has as many as
+// it has shown members, so an absurd count lays out like a sensible one instead of exhausting memory.
+TEST(DialogRuntime, AGroupsColumnsAreBoundByItsMembers)
+{
+	struct Page : public GeDialog
+	{
+		std::string text;
+		bool CreateLayout() override
+		{
+			std::string error;
+			return BuildDialogText(*this, text, "p.dlg", nullptr, &error);
+		}
+	};
+	auto layout = [](const std::string& columns) {
+		Page page;
+		page.text = "GROUP 10 " + columns + "\n  BUTTON 11 \"One\"\n  BUTTON 12 \"Two\"\nEND\n";
+		EXPECT_TRUE(page.Open(DLG_TYPE_ASYNC, 77, -1, -1, 0, 0));
+		std::vector<Int32> places;
+		for (Int32 id : {10, 11, 12})
+		{
+			GadgetView g;
+			EXPECT_TRUE(FindGadgetView(&page, id, &g));
+			places.insert(places.end(), {g.x, g.y, g.w, g.h});
+		}
+		std::string error;
+		EXPECT_TRUE(AskClose(&page, &error)) << error;
+		return places;
+	};
+	const std::vector<Int32> two = layout("2");
+	EXPECT_EQ(two[4 + 1], two[8 + 1]); // side by side
+	EXPECT_EQ(layout("2147483647"), two);
+	EXPECT_EQ(layout("3"), two);
+}
+
 // ---- Tree gadget ----
 
 struct Node

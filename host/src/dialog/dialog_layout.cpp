@@ -2,6 +2,7 @@
 // no room), groups as grids of their shown members, then positions top-down. Deterministic, so the
 // click positions and pictures of a script are the same on every machine.
 #include <algorithm>
+#include <cstdint>
 
 #include "dialog/dialog_state.h"
 #include "treeview/tree_state.h"
@@ -43,7 +44,9 @@ void Grid(const Gadget& g, size_t count, Int32* cols, Int32* rows)
 	Int32 c = g.cols > 0 ? g.cols : 0;
 	if (c == 0)
 		c = g.rows > 0 ? static_cast<Int32>((count + g.rows - 1) / g.rows) : 1;
-	c = std::max<Int32>(c, 1);
+	// A column with no member takes no room, so a grid never has more columns than shown members:
+	// a group asking for two billion columns lays out like one asking for as many as it holds.
+	c = std::clamp<Int32>(c, 1, static_cast<Int32>(std::max<size_t>(std::min<size_t>(count, INT32_MAX), 1)));
 	*cols = c;
 	*rows = static_cast<Int32>((count + c - 1) / c);
 }
