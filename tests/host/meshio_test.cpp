@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -333,6 +334,20 @@ TEST_F(MeshFiles, RefusalsNameTheirReason)
 	expectReason(folder.Write("orphan.ply", plyStart + "property float x\n" + vertex + "end_header\n0 0 0\n"), "line 3 of the PLY header: a property before");
 	expectReason(folder.Write("type.ply", plyStart + "element vertex 1\nproperty real x\nend_header\n0\n"), "known types");
 	expectReason(folder.Write("many.ply", plyStart + "element vertex 4000000000\nproperty float x\nend_header\n0\n"), "more than the file holds");
+	// GLB lengths are checked before Assimp, which allocates what a header or chunk head says (a
+	// fuzzer's find asked for 1.9 GB in 76 bytes).
+	auto glb = [](std::uint32_t version, std::uint32_t length, std::uint32_t chunkLength, std::uint32_t chunkType) {
+		const std::uint32_t words[5] = {0x46546C67, version, length, chunkLength, chunkType};
+		return std::string(reinterpret_cast<const char*>(words), sizeof words) + std::string(56, ' ');
+	};
+	const std::uint32_t json = 0x4E4F534A;
+	expectReason(folder.Write("long.glb", glb(2, 543515489, 16, json)), "length of 543515489 bytes; the file has 76");
+	expectReason(folder.Write("huge.glb", glb(2, 76, 1919945267, json)), "chunk 0 a length of 1919945267 bytes, more than the file holds");
+	expectReason(folder.Write("second.glb", glb(2, 76, 40, json)), "chunk 1 a length of 538976288 bytes");
+	expectReason(folder.Write("bin.glb", glb(2, 76, 56, 0x004E4942)), "does not start with a JSON chunk");
+	expectReason(folder.Write("three.glb", glb(3, 76, 56, json)), "version 3");
+	expectReason(folder.Write("scene.glb", glb(1, 76, 1919945267, 0)), "a scene of 1919945267 bytes");
+	expectReason(folder.Write("cut.glb", std::string("glTF\x02\0\0", 7)), "ends inside its 12-byte header");
 	expectReason(folder.Write("scene.gltf",
 		R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[{"name":"empty"}]})"), "no mesh");
 

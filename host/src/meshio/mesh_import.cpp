@@ -13,6 +13,7 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include "meshio/glb_header.h"
 #include "meshio/ply_header.h"
 #include "meshio/point_weld.h"
 #include "scene/object_data.h"
@@ -325,6 +326,8 @@ PolygonObject* ImportMesh(const std::string& path, std::string* error)
 		return fail("the file is too large (" + std::to_string(size >> 20) + " MiB; at most " + std::to_string(kMaxFileBytes >> 20) + " MiB)");
 	if (ext == ".ply" && !meshio::CheckPlyHeader(path, &why))
 		return fail(why);
+	if (ext == ".glb" && !meshio::CheckGlbHeader(path, &why))
+		return fail("the file cannot be read as a mesh: " + why);
 	PolygonObject* op = ReadWithAssimp(path, ext == ".stl", &why);
 	if (!op)
 		return fail(why);
