@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Runs fuzz targets for a while each: fuzz/run.sh <build folder> <seconds> [target...]
-# (default: every target). Each starts from its committed seeds (fuzz/corpus/<target>) and keeps
-# what it finds in <build folder>/corpus/<target>; a crash, leak, hang or huge allocation ends the
-# script with an error and leaves the input in <build folder>/artifacts/. With FUZZ_SEED set, every
-# target starts its mutations from that seed, so a run on the same machine explores the same inputs.
+# Runs fuzz targets: fuzz/run.sh <build folder> <seconds>|ci [target...] (default: every target).
+# A run for some seconds starts each target from its committed seeds (fuzz/corpus/<target>) and
+# from what earlier runs kept in <build folder>/corpus/<target>, and keeps what it finds there;
+# with FUZZ_SEED set, the mutations start from that seed. A crash, leak, hang or huge allocation
+# ends the script with an error and leaves the input in <build folder>/artifacts/.
+# "ci" is the test script's short run: a fixed number of inputs per target (some 10-15 s each on
+# the 2-core build machine) from seed 1 and the committed seeds alone (its finds go to an emptied
+# <build folder>/corpus-ci/), so its depth does not depend on the machine's load, as a run for a
+# time's does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
@@ -15,12 +19,25 @@ targets=("$@")
 mkdir -p "$build/artifacts"
 seed=()
 [ -z "${FUZZ_SEED:-}" ] || seed=(-seed="$FUZZ_SEED")
+declare -A ci_runs=([hyperfile]=300000 [document]=50000 [setfile]=80000 [obj]=150000 [mesh]=6000 [session]=15000
+  [dialog_resource]=100000)
 for t in "${targets[@]}"; do
-  mkdir -p "$build/corpus/$t"
   log="$build/artifacts/$t.log"
-  echo "fuzzing $t for ${seconds}s"
-  if ! "$build/bin/${t}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
-      -print_final_stats=1 "${seed[@]}" -artifact_prefix="$build/artifacts/$t-" "$build/corpus/$t" "fuzz/corpus/$t" >"$log" 2>&1; then
+  if [ "$seconds" = ci ]; then
+    [ -n "${ci_runs[$t]:-}" ] || { echo "no CI run count for fuzz target $t" >&2; exit 1; }
+    length=(-runs="${ci_runs[$t]}" -seed=1)
+    # What earlier runs found would change the start; these runs begin from the seeds alone.
+    kept="$build/corpus-ci/$t"
+    rm -rf "$kept"
+    echo "fuzzing $t for ${ci_runs[$t]} inputs"
+  else
+    length=(-max_total_time="$seconds" "${seed[@]}")
+    kept="$build/corpus/$t"
+    echo "fuzzing $t for ${seconds}s"
+  fi
+  mkdir -p "$kept"
+  if ! "$build/bin/${t}_fuzz" "${length[@]}" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+      -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" "$kept" "fuzz/corpus/$t" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "fuzz target $t failed; the input is in $build/artifacts/" >&2
     exit 1
